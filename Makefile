@@ -1,0 +1,34 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+PRESET ?= default
+BUILD_DIR := build/$(PRESET)
+
+.PHONY: deps configure build run test asan bench format clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET)
+
+run: build
+	@$(BUILD_DIR)/snapforge-sim
+
+test: build
+	@ctest --preset $(PRESET)
+
+asan:
+	@$(MAKE) --no-print-directory test PRESET=asan
+
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release --target snapforge-bench
+	@build/release/snapforge-bench
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	@rm -rf build

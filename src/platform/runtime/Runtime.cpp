@@ -1,0 +1,84 @@
+#include "platform/runtime/Runtime.h"
+
+#include <deque>
+#include <mutex>
+
+#include "platform/Process.h"
+
+namespace platform {
+
+SEL sel_registerName(std::string_view name) {
+    static std::mutex mutex;
+    static std::deque<SelectorName> names;
+    static std::unordered_map<std::string_view, SEL> index;
+    std::lock_guard lock(mutex);
+    if (auto found = index.find(name); found != index.end()) {
+        return found->second;
+    }
+    names.push_back({std::string(name)});
+    SEL sel = &names.back();
+    index.emplace(sel->name, sel);
+    return sel;
+}
+
+const Method* Class::ownMethod(SEL sel) const {
+    auto found = methods_.find(sel);
+    return found == methods_.end() ? nullptr : &found->second;
+}
+
+const Method* Class::lookup(SEL sel) const {
+    for (const Class* cls = this; cls != nullptr; cls = cls->superclass_) {
+        if (const Method* method = cls->ownMethod(sel)) {
+            return method;
+        }
+    }
+    return nullptr;
+}
+
+bool Class::isSubclassOf(const Class* other) const {
+    for (const Class* cls = this; cls != nullptr; cls = cls->superclass_) {
+        if (cls == other) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Runtime& Runtime::shared() { return Process::current().attachment<Runtime>(); }
+
+Class* Runtime::getClass(std::string_view name) const {
+    auto found = classes_.find(std::string(name));
+    return found == classes_.end() ? nullptr : found->second.get();
+}
+
+Class* Runtime::registerClass(std::string_view name, std::string_view superclassName) {
+    if (Class* existing = getClass(name)) {
+        return existing;
+    }
+    Class* superclass = superclassName.empty() ? nullptr : registerClass(superclassName);
+    auto cls = std::make_unique<Class>(std::string(name), superclass);
+    Class* raw = cls.get();
+    classes_.emplace(std::string(name), std::move(cls));
+    return raw;
+}
+
+void Runtime::noteUnrecognized(const Class* cls, SEL sel) {
+    unrecognized_.push_back(cls->name() + " " + sel_getName(sel));
+}
+
+Class* objc_getClass(std::string_view name) { return Runtime::shared().getClass(name); }
+
+bool Object::isMemberOfClass(std::string_view className) const {
+    return isa_ != nullptr && isa_->name() == className;
+}
+
+bool Object::isKindOfClass(std::string_view className) const {
+    for (const Class* cls = isa_; cls != nullptr; cls = cls->superclass()) {
+        if (cls->name() == className) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace platform

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <typeinfo>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/runtime/Object.h"
+
+namespace platform {
+
+// A selector name, interned for the life of the program.
+struct SelectorName {
+    std::string name;
+};
+using SEL = const SelectorName*;
+
+SEL sel_registerName(std::string_view name);
+inline const std::string& sel_getName(SEL sel) { return sel->name; }
+
+// A selector that carries its method's signature, so that a send, a replacement and a saved
+// original are checked against one signature at compile time.
+template <class Signature>
+struct Selector;
+
+template <class R, class... Args>
+struct Selector<R(Args...)> {
+    using Implementation = R (*)(id, SEL, Args...);
+    explicit Selector(std::string_view name) : sel(sel_registerName(name)) {}
+    SEL sel;
+};
+
+using IMP = void (*)();
+
+struct Method {
+    IMP imp = nullptr;
+    const std::type_info* signature = nullptr;
+};
+
+// A class registered by name with its superclass and its own method table.
+class Class {
+public:
+    Class(std::string name, Class* superclass) : name_(std::move(name)), superclass_(superclass) {}
+
+    const std::string& name() const { return name_; }
+    Class* superclass() const { return superclass_; }
+
+    // The class's own method for sel, or null.
+    const Method* ownMethod(SEL sel) const;
+    // The method a message with sel runs: the class's own or the nearest inherited one.
+    const Method* lookup(SEL sel) const;
+    void setMethod(SEL sel, Method method) { methods_[sel] = method; }
+
+    bool isSubclassOf(const Class* other) const;
+
+private:
+    std::string name_;
+    Class* superclass_;
+    std::unordered_map<SEL, Method> methods_;
+};
+
+// The per-process table of classes.
+class Runtime {
+public:
+    static Runtime& shared();
+
+    Class* getClass(std::string_view name) const;
+    // Registers a class (or returns the one of that name); an unknown superclass name is
+    // registered as a root class first.
+    Class* registerClass(std::string_view name, std::string_view superclassName = {});
+
+    // Messages that found no method, newest last, for diagnostics and tests.
+    const std::vector<std::string>& unrecognizedSelectors() const { return unrecognized_; }
+    void noteUnrecognized(const Class* cls, SEL sel);
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<Class>> classes_;
+    std::vector<std::string> unrecognized_;
+};
+
+Class* objc_getClass(std::string_view name);
+
+template <class R, class... Args>
+void class_addMethod(Class* cls, Selector<R(Args...)> sel, R (*imp)(id, SEL, Args...)) {
+    cls->setMethod(sel.sel, {reinterpret_cast<IMP>(imp), &typeid(imp)});
+}
+
+// Sends a message. A message to nil, or one that the receiver's class does not implement with
+// this signature, does nothing and answers a zero value.
+template <class R, class... Args, class... Passed>
+R send(id self, Selector<R(Args...)> sel, Passed&&... args) {
+    if (self == nullptr || self->objcClass() == nullptr) {
+        return R();
+    }
+    using Implementation = R (*)(id, SEL, Args...);
+    const Method* method = self->objcClass()->lookup(sel.sel);
+    if (method == nullptr || method->signature != &typeid(Implementation)) {
+        Runtime::shared().noteUnrecognized(self->objcClass(), sel.sel);
+        return R();
+    }
+    return reinterpret_cast<Implementation>(method->imp)(self, sel.sel,
+                                                         std::forward<Passed>(args)...);
+}
+
+// The hooking service: replaces cls's method for sel by replacement and stores the method that
+// was in force before (the class's own or the inherited one) in *original, so that calling it
+// with the same receiver, selector and arguments does what the method did. A selector nobody
+// implements gets an original that does nothing.
+template <class R, class... Args>
+void MSHookMessageEx(Class* cls, Selector<R(Args...)> sel, R (*replacement)(id, SEL, Args...),
+                     R (**original)(id, SEL, Args...)) {
+    using Implementation = R (*)(id, SEL, Args...);
+    if (cls == nullptr) {
+        return;
+    }
+    const Method* previous = cls->lookup(sel.sel);
+    Implementation saved = +[](id, SEL, Args...) -> R { return R(); };
+    if (previous != nullptr && previous->signature == &typeid(Implementation)) {
+        saved = reinterpret_cast<Implementation>(previous->imp);
+    }
+    cls->setMethod(sel.sel, {reinterpret_cast<IMP>(replacement), &typeid(Implementation)});
+    if (original != nullptr) {
+        *original = saved;
+    }
+}
+
+}  // namespace platform

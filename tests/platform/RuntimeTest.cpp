@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "platform/Process.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/runtime/Runtime.h"
+
+namespace platform {
+namespace {
+
+class Counter : public Object {
+public:
+    int value = 0;
+};
+
+const Selector<int(int)> addSel("add:");
+const Selector<int(int)> addTwiceSel("addTwice:");
+
+int hostAdd(id self, SEL, int n) {
+    auto* counter = static_cast<Counter*>(self);
+    counter->value += n;
+    return counter->value;
+}
+
+// A host method that calls another hookable method of its own through the runtime.
+int hostAddTwice(id self, SEL, int n) {
+    send(self, addSel, n);
+    return send(self, addSel, n);
+}
+
+int (*originalAdd)(id, SEL, int) = nullptr;
+int hookCalls = 0;
+
+int replacementAdd(id self, SEL cmd, int n) {
+    ++hookCalls;
+    return originalAdd(self, cmd, n * 10);
+}
+
+std::shared_ptr<Counter> makeCounter(const char* className) {
+    auto counter = std::make_shared<Counter>();
+    counter->setObjcClass(objc_getClass(className));
+    return counter;
+}
+
+TEST(Runtime, HookSeesHostInternalSendsAndOriginalDoesWhatHostDid) {
+    Process process;
+    Class* base = Runtime::shared().registerClass("Base", "NSObject");
+    Runtime::shared().registerClass("Derived", "Base");
+    class_addMethod(base, addSel, hostAdd);
+    class_addMethod(base, addTwiceSel, hostAddTwice);
+    auto counter = makeCounter("Derived");
+
+    hookCalls = 0;
+    MSHookMessageEx(objc_getClass("Derived"), addSel, replacementAdd, &originalAdd);
+    EXPECT_EQ(send(counter.get(), addTwiceSel, 1), 20);
+    EXPECT_EQ(hookCalls, 2);
+
+    // The inherited method stays on the superclass: a Base instance is not hooked.
+    auto plain = makeCounter("Base");
+    EXPECT_EQ(send(plain.get(), addSel, 1), 1);
+    EXPECT_TRUE(counter->isKindOfClass("Base"));
+    EXPECT_FALSE(counter->isMemberOfClass("Base"));
+    EXPECT_TRUE(counter->isMemberOfClass("Derived"));
+}
+
+TEST(Runtime, MessagesToNilOrUnknownSelectorsAnswerZero) {
+    Process process;
+    Runtime::shared().registerClass("Plain", "NSObject");
+    auto object = makeCounter("Plain");
+    EXPECT_EQ(send(nullptr, addSel, 3), 0);
+    EXPECT_EQ(send(object.get(), addSel, 3), 0);
+    EXPECT_EQ(Runtime::shared().unrecognizedSelectors().size(), 1u);
+}
+
+TEST(RunLoop, TimersFireAtExactVirtualTimesUntilInvalidated) {
+    Process process;
+    std::vector<double> fired;
+    auto timer = NSTimer::scheduledTimer(1.0, true, [&](NSTimer& t) {
+        fired.push_back(RunLoop::main().now());
+        if (fired.size() == 3) {
+            t.invalidate();
+        }
+    });
+    RunLoop::main().runFor(10);
+    EXPECT_EQ(fired, (std::vector<double>{1.0, 2.0, 3.0}));
+    EXPECT_FALSE(timer->isValid());
+    EXPECT_EQ(RunLoop::main().pendingCount(), 0u);
+}
+
+}  // namespace
+}  // namespace platform
