@@ -71,6 +71,22 @@ TEST(Runtime, MessagesToNilOrUnknownSelectorsAnswerZero) {
     EXPECT_EQ(Runtime::shared().unrecognizedSelectors().size(), 1u);
 }
 
+class Greeter : public Object {
+public:
+    virtual void greet(id sender) { lastSender = sender; }
+    id lastSender = nullptr;
+};
+
+TEST(Runtime, MemberFunctionsServeAsMethods) {
+    Process process;
+    const Selector<void(id)> greetSel("greet:");
+    class_addMemberMethod<&Greeter::greet>(Runtime::shared().registerClass("Greeter"), greetSel);
+    auto greeter = std::make_shared<Greeter>();
+    greeter->setObjcClass(objc_getClass("Greeter"));
+    send(greeter.get(), greetSel, greeter.get());
+    EXPECT_EQ(greeter->lastSender, greeter.get());
+}
+
 TEST(RunLoop, TimersFireAtExactVirtualTimesUntilInvalidated) {
     Process process;
     std::vector<double> fired;

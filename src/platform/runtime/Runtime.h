@@ -28,6 +28,7 @@ template <class R, class... Args>
 struct Selector<R(Args...)> {
     using Implementation = R (*)(id, SEL, Args...);
     explicit Selector(std::string_view name) : sel(sel_registerName(name)) {}
+    explicit Selector(SEL s) : sel(s) {}
     SEL sel;
 };
 
@@ -84,6 +85,42 @@ Class* objc_getClass(std::string_view name);
 template <class R, class... Args>
 void class_addMethod(Class* cls, Selector<R(Args...)> sel, R (*imp)(id, SEL, Args...)) {
     cls->setMethod(sel.sel, {reinterpret_cast<IMP>(imp), &typeid(imp)});
+}
+
+namespace detail {
+
+template <class Member>
+struct MemberTraits;
+
+template <class T, class R, class... Args>
+struct MemberTraits<R (T::*)(Args...)> {
+    using Receiver = T;
+    using Signature = R(Args...);
+};
+
+template <auto Member, class Receiver, class R, class... Args>
+R memberTrampoline(id self, SEL, Args... args) {
+    auto* receiver = dynamic_cast<Receiver*>(self);
+    if (receiver == nullptr) {
+        return R();
+    }
+    return (receiver->*Member)(args...);
+}
+
+template <auto Member, class Receiver, class R, class... Args>
+constexpr auto trampolineFor(Selector<R(Args...)>) {
+    return &memberTrampoline<Member, Receiver, R, Args...>;
+}
+
+}  // namespace detail
+
+// Registers a C++ member function (virtual ones dispatch as usual) as cls's method for sel.
+template <auto Member>
+void class_addMemberMethod(
+    Class* cls,
+    Selector<typename detail::MemberTraits<decltype(Member)>::Signature> sel) {
+    using Receiver = typename detail::MemberTraits<decltype(Member)>::Receiver;
+    class_addMethod(cls, sel, detail::trampolineFor<Member, Receiver>(sel));
 }
 
 // Sends a message. A message to nil, or one that the receiver's class does not implement with
