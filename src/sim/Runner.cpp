@@ -60,6 +60,10 @@ private:
     RunResult result_;
 };
 
+std::string counted(std::size_t count, std::string_view noun) {
+    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
 // Takes the driver's reports once the run that heard them is over.
 class SilentReporter : public Reporter {
 public:
@@ -85,17 +89,15 @@ std::string describe(const Failure& failure) {
 }
 
 void printSummary(const RunResult& result, std::ostream& out) {
-    out << "summary: " << result.steps << " steps, " << result.expectations << " expectations, "
-        << formatTime(result.virtualSeconds) << " s of virtual time\n";
+    out << "summary: " << counted(result.steps, "step") << ", "
+        << counted(result.expectations, "expectation") << ", " << formatTime(result.virtualSeconds)
+        << " s of virtual time\n";
     for (const auto& failure : result.failures) {
         out << "  FAILED " << describe(failure) << '\n';
     }
-    if (result.failures.empty()) {
-        out << "result: passed\n";
-    } else {
-        out << "result: " << result.failures.size()
-            << (result.failures.size() == 1 ? " failure\n" : " failures\n");
-    }
+    out << "result: "
+        << (result.failures.empty() ? "passed" : counted(result.failures.size(), "failure"))
+        << '\n';
 }
 
 }  // namespace sim
