@@ -1,7 +1,5 @@
 #include "sim/ScenarioParser.h"
 
-#include <array>
-#include <charconv>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -9,130 +7,13 @@
 #include <utility>
 
 #include "sim/Decimal.h"
+#include "sim/LineReader.h"
 #include "sim/ScenarioError.h"
-#include "sim/Words.h"
 
 namespace sim {
 namespace {
 
 constexpr std::string_view kDefaultBundleId = "com.apple.camera";
-
-template <class Integer>
-std::optional<Integer> integerFrom(std::string_view text) {
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') {
-            return std::nullopt;
-        }
-    }
-    Integer value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::string quotedForMessage(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-// The words of one line, consumed front to back, with errors naming what was expected.
-class LineReader {
-public:
-    LineReader(std::vector<Word> words, int line) : words_(std::move(words)), line_(line) {}
-
-    int line() const { return line_; }
-    bool atEnd() const { return next_ == words_.size(); }
-    const Word& peek() const { return words_[next_]; }
-
-    [[noreturn]] void fail(const std::string& message) const {
-        throw ScenarioError(line_, message);
-    }
-
-    // "expected WHAT, got WORD", with the names it could have been when there is a list.
-    [[noreturn]] void expected(std::string_view what, std::string_view names = {}) const {
-        const std::string got = atEnd() ? "end of line" : quotedForMessage(peek().text);
-        fail("expected " + std::string(what) + ", got " + got +
-             (names.empty() ? "" : " (one of: " + std::string(names) + ")"));
-    }
-
-    const Word& word(std::string_view what) {
-        if (atEnd()) {
-            expected(what);
-        }
-        return words_[next_++];
-    }
-
-    void finish() {
-        if (!atEnd()) {
-            expected("end of line");
-        }
-    }
-
-    double number(std::string_view what) {
-        if (atEnd() || !plainDecimal(peek().text)) {
-            expected(what);
-        }
-        return *plainDecimal(word(what).text);
-    }
-
-    double seconds() {
-        if (atEnd() || plainDecimal(peek().text).value_or(-1) < 0) {
-            expected("a duration in seconds (a number, 0 or more)");
-        }
-        return *plainDecimal(word("").text);
-    }
-
-    Target target() {
-        if (atEnd() || !targetNamed(peek().text)) {
-            expected("a target", targetNameList());
-        }
-        return *targetNamed(word("").text);
-    }
-
-    platform::CGPoint point() {
-        const double x = number("an X coordinate (a number)");
-        const double y = number("a Y coordinate (a number) after X");
-        return {static_cast<platform::CGFloat>(x), static_cast<platform::CGFloat>(y)};
-    }
-
-    Location location() {
-        if (!atEnd() && plainDecimal(peek().text)) {
-            return point();
-        }
-        if (atEnd() || !targetNamed(peek().text)) {
-            expected("a target or X Y", targetNameList());
-        }
-        return target();
-    }
-
-    // One of `choices`; returns its index.
-    std::size_t choice(std::initializer_list<std::string_view> choices) {
-        std::string what;
-        std::size_t index = 0;
-        for (auto choice : choices) {
-            what += index == 0 ? "" : index + 1 == choices.size() ? " or " : ", ";
-            what += choice;
-            ++index;
-        }
-        const std::string text = atEnd() ? "" : peek().text;
-        index = 0;
-        for (auto choice : choices) {
-            if (!atEnd() && choice == text) {
-                ++next_;
-                return index;
-            }
-            ++index;
-        }
-        expected(what);
-    }
-
-private:
-    std::vector<Word> words_;
-    std::size_t next_ = 0;
-    int line_;
-};
 
 // What the lines before the current one did to the process and the camera.
 struct ParseState {
@@ -162,7 +43,7 @@ platform::CGSize screenSize(LineReader& in) {
     if (!width || !height || *width <= 0 || *height <= 0) {
         in.expected(what);
     }
-    in.word(what);
+    in.take();
     return {static_cast<platform::CGFloat>(*width), static_cast<platform::CGFloat>(*height)};
 }
 
@@ -202,7 +83,7 @@ CommandBody parseCapability(LineReader& in, ParseState&) {
     } else {
         in.expected("a capability", capabilityNameList());
     }
-    in.word("");
+    in.take();
     capability.on = in.choice({"on", "off"}) == 0;
     return capability;
 }
@@ -261,7 +142,7 @@ CommandBody parseLaunch(LineReader& in, ParseState& state) {
         in.fail("expected close before launching the camera again");
     }
     const std::string defaultId = state.bundleId.value_or(std::string(kDefaultBundleId));
-    const std::string bundleId = in.atEnd() ? defaultId : in.word("").text;
+    const std::string bundleId = in.atEnd() ? defaultId : in.take().text;
     if (state.bundleId && bundleId != *state.bundleId) {
         in.fail("expected the process's bundle identifier " + *state.bundleId +
                 " (a scenario runs one process), got " + quotedForMessage(bundleId));
@@ -292,7 +173,7 @@ CommandBody parseDrag(LineReader& in, ParseState&) {
     if (in.atEnd() || in.peek().text != "to") {
         in.expected("\"to\" and the end point X Y");
     }
-    in.word("");
+    in.take();
     drag.to = in.point();
     if (!in.atEnd()) {
         drag.seconds = in.seconds();
@@ -303,11 +184,7 @@ CommandBody parseDrag(LineReader& in, ParseState&) {
 CommandBody parseScroll(LineReader& in, ParseState&) {
     cmd::Scroll scroll;
     scroll.target = in.target();
-    constexpr std::string_view what = "a number of pages (a signed integer)";
-    if (in.atEnd() || !integerFrom<int>(in.peek().text)) {
-        in.expected(what);
-    }
-    scroll.pages = *integerFrom<int>(in.word(what).text);
+    scroll.pages = in.pages();
     return scroll;
 }
 
@@ -317,7 +194,7 @@ CommandBody parseExpect(LineReader& in, ParseState&) {
     if (!query) {
         in.expected("a query", queryNameList());
     }
-    in.word("");
+    in.take();
     cmd::Expect expect;
     expect.query.kind = query->kind;
     if (query->argument == QueryArgument::Target) {
@@ -371,18 +248,18 @@ const std::vector<std::pair<std::string_view, CommandParser>>& commandParsers() 
 }
 
 CommandBody parseCommand(LineReader& in, ParseState& state) {
-    std::string names;
-    for (const auto& [name, parser] : commandParsers()) {
-        names += (names.empty() ? "" : ", ") + std::string(name);
-    }
     const std::string name = in.peek().text;
     for (const auto& [candidate, parser] : commandParsers()) {
         if (candidate == name) {
-            in.word("");
+            in.take();
             CommandBody body = parser(in, state);
             in.finish();
             return body;
         }
+    }
+    std::string names;
+    for (const auto& [candidate, parser] : commandParsers()) {
+        names += (names.empty() ? "" : ", ") + std::string(candidate);
     }
     in.expected("a command", names);
 }
