@@ -78,11 +78,12 @@ bool makeFolder(const std::filesystem::path& folder, std::string_view role, std:
 std::optional<DriverSettings> prepareFolders(const Options& options, std::ostream& err) {
     DriverSettings settings;
     settings.libraryLog = options.libraryLog;
-    auto root = options.deviceRoot ? options.deviceRoot : makeTemporaryFolder();
-    if (!root || !makeFolder(*root, "device root", err)) {
-        if (!root) {
-            err << kProgram << ": cannot make a temporary device root\n";
-        }
+    const auto root = options.deviceRoot ? options.deviceRoot : makeTemporaryFolder();
+    if (!root) {
+        err << kProgram << ": cannot make a temporary device root\n";
+        return std::nullopt;
+    }
+    if (!makeFolder(*root, "device root", err)) {
         return std::nullopt;
     }
     settings.deviceRoot = *root;
