@@ -1,5 +1,6 @@
 #include "platform/foundation/Format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,6 @@
 #include "platform/foundation/PlistValue.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>

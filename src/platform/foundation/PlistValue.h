@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,9 +30,11 @@ enum class PlistType { Boolean, Integer, Real, String, Data, Date, Array, Dictio
 class PlistValue {
 public:
     PlistValue(bool value) : storage_(value) {}
-    PlistValue(int value) : storage_(std::int64_t{value}) {}
-    PlistValue(std::int64_t value) : storage_(value) {}
-    PlistValue(double value) : storage_(value) {}
+    template <std::integral T>
+    requires(!std::same_as<T, bool>) PlistValue(T value)
+        : storage_(static_cast<std::int64_t>(value)) {}
+    template <std::floating_point T>
+    PlistValue(T value) : storage_(static_cast<double>(value)) {}
     PlistValue(const char* value) : storage_(std::string(value)) {}
     PlistValue(std::string value) : storage_(std::move(value)) {}
     PlistValue(PlistData value) : storage_(std::move(value)) {}
