@@ -87,10 +87,10 @@ CaptureCapabilities capabilitiesOf(Camera camera) {
             removePresets(capabilities, {"AVCaptureSessionPreset1920x1080"});
             break;
         case Camera::Vga:
-            removePresets(capabilities,
-                          {"AVCaptureSessionPreset1920x1080", "AVCaptureSessionPreset1280x720",
-                           "AVCaptureSessionPresetiFrame960x540",
-                           "AVCaptureSessionPresetiFrame1280x720"});
+            removePresets(
+                capabilities,
+                {"AVCaptureSessionPreset1920x1080", "AVCaptureSessionPreset1280x720",
+                 "AVCaptureSessionPresetiFrame960x540", "AVCaptureSessionPresetiFrame1280x720"});
             break;
         case Camera::Still:
             // Stills only: fixed focus, no continuous exposure, no video.
@@ -101,10 +101,9 @@ CaptureCapabilities capabilitiesOf(Camera camera) {
             capabilities.videoConnection = false;
             capabilities.minFrameDuration = false;
             capabilities.maxFrameDuration = false;
-            capabilities.sessionPresets = {"AVCaptureSessionPresetPhoto",
-                                           "AVCaptureSessionPresetHigh",
-                                           "AVCaptureSessionPresetMedium",
-                                           "AVCaptureSessionPresetLow"};
+            capabilities.sessionPresets = {
+                "AVCaptureSessionPresetPhoto", "AVCaptureSessionPresetHigh",
+                "AVCaptureSessionPresetMedium", "AVCaptureSessionPresetLow"};
             break;
         case Camera::None:
             capabilities.focusModes.clear();
@@ -230,8 +229,8 @@ bool setCapability(platform::CaptureCapabilities& capabilities, std::string_view
 
 const std::vector<std::string>& capabilityNames() {
     static const std::vector<std::string> names{
-        "focus-continuous", "exposure-continuous", "wb-continuous",      "wb-locked",
-        "focus-poi",        "exposure-poi",        "lock-config",        "video-connection",
+        "focus-continuous",   "exposure-continuous", "wb-continuous", "wb-locked",
+        "focus-poi",          "exposure-poi",        "lock-config",   "video-connection",
         "min-frame-duration", "max-frame-duration"};
     return names;
 }

@@ -11,7 +11,9 @@ namespace {
 using platform::AVCaptureDevice;
 using platform::CGPoint;
 
-const char* yesNo(bool value) { return value ? "YES" : "NO"; }
+const char* yesNo(bool value) {
+    return value ? "YES" : "NO";
+}
 
 CGPoint clampedToUnit(CGPoint point) {
     return {std::clamp(point.x, 0.0f, 1.0f), std::clamp(point.y, 0.0f, 1.0f)};
@@ -19,12 +21,13 @@ CGPoint clampedToUnit(CGPoint point) {
 
 // Holds a value fixed (mode 0) or, when the host held it, lets it run continuously again.
 void applyHold(AVCaptureDevice& device, bool& held, bool wanted,
-               bool (AVCaptureDevice::*supported)(int) const, void (AVCaptureDevice::*setMode)(int)) {
+               bool (AVCaptureDevice::*supported)(int) const,
+               void (AVCaptureDevice::*setMode)(int)) {
     if (held == wanted) {
         return;
     }
-    const int mode = wanted ? platform::AVCaptureModeLocked
-                            : platform::AVCaptureModeContinuousAutomatic;
+    const int mode =
+        wanted ? platform::AVCaptureModeLocked : platform::AVCaptureModeContinuousAutomatic;
     if ((device.*supported)(mode)) {
         (device.*setMode)(mode);
         held = wanted;
@@ -50,7 +53,8 @@ SimCameraController::SimCameraController(std::shared_ptr<HostEventFeed> events)
 void SimCameraController::registerRuntimeClass() {
     using platform::class_addMemberMethod;
     using Self = SimCameraController;
-    platform::Class* cls = platform::Runtime::shared().registerClass("PLCameraController", "NSObject");
+    platform::Class* cls =
+        platform::Runtime::shared().registerClass("PLCameraController", "NSObject");
     class_addMemberMethod<&Self::hostInit>(cls, sel::init);
     class_addMemberMethod<&Self::hostFocusCompleted>(cls, sel::_focusCompleted);
     class_addMemberMethod<&Self::hostFocusStarted>(cls, sel::_focusStarted);
@@ -88,10 +92,7 @@ void SimCameraController::toggleRecording() {
             recording_ ? "recording started" : "recording stopped");
 }
 
-bool SimCameraController::focusAt(CGPoint pointOfInterest) {
-    if (!isFocusAllowed()) {
-        return false;
-    }
+void SimCameraController::focusAt(CGPoint pointOfInterest) {
     const CGPoint point = clampedToUnit(pointOfInterest);
     publish(HostEventKind::TapToFocus, "tap to focus at " + platform::describePoint(point));
     if (focusHeld_ || exposureHeld_) {
@@ -110,15 +111,10 @@ bool SimCameraController::focusAt(CGPoint pointOfInterest) {
         device_->unlockForConfiguration();
     }
     autofocus();
-    return true;
 }
 
-bool SimCameraController::holdFocusAndExposure() {
-    if (!isFocusAllowed()) {
-        return false;
-    }
+void SimCameraController::holdFocusAndExposure() {
     _lockFocus(true, true, whiteBalanceHeld_);
-    return true;
 }
 
 platform::id SimCameraController::hostInit() {
@@ -183,7 +179,9 @@ void SimCameraController::hostExposureCompleted() {
     hostExposing_ = false;
 }
 
-void SimCameraController::hostWhiteBalanceStarted() { calls_.note(sel::_whiteBalanceStarted.sel); }
+void SimCameraController::hostWhiteBalanceStarted() {
+    calls_.note(sel::_whiteBalanceStarted.sel);
+}
 
 void SimCameraController::hostSetCameraMode(int mode, int device) {
     calls_.note(sel::_setCameraMode.sel);

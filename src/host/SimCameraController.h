@@ -51,9 +51,7 @@ public:
 
     int cameraMode() const override { return mode_; }
     std::shared_ptr<platform::AVCaptureDevice> currentDevice() const override { return device_; }
-    std::shared_ptr<platform::AVCaptureSession> currentSession() const override {
-        return session_;
-    }
+    std::shared_ptr<platform::AVCaptureSession> currentSession() const override { return session_; }
     std::shared_ptr<platform::AVCaptureOutput> currentOutput() const override { return output_; }
     int cameraDevice() const { return cameraDevice_; }
     bool isPreviewRunning() const { return previewRunning_; }
@@ -69,11 +67,12 @@ public:
     void toggleRecording();
     bool isRecording() const { return recording_; }
 
-    // The host's tap-to-focus: focus and meter at a point of interest, then autofocus. Nothing
-    // happens unless isFocusAllowed (asked through the runtime) says yes.
-    bool focusAt(platform::CGPoint pointOfInterest);
-    // The host's own exposure-and-focus lock from a long press, also only when focus is allowed.
-    bool holdFocusAndExposure();
+    // The host's tap-to-focus, once the view has found focusing allowed: releases its own
+    // exposure-and-focus lock, focuses and meters at the point of interest (clamped to 0..1),
+    // then autofocuses.
+    void focusAt(platform::CGPoint pointOfInterest);
+    // The host's own exposure-and-focus lock from a long press.
+    void holdFocusAndExposure();
 
     // What the host has been asked and has done, for tests and the simulator.
     std::optional<LockRequest> lastLockRequest() const { return lastLock_; }
