@@ -1,6 +1,15 @@
 #include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
 
-int main() {
-    std::cout << "snapforge-sim\n";
-    return 0;
+#include "sim/CommandLine.h"
+#include "sim/StandInDriver.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto makeDriver = [](const sim::DriverSettings&) -> std::unique_ptr<sim::Driver> {
+        return std::make_unique<sim::StandInDriver>();
+    };
+    return sim::runCommandLine(args, std::cout, std::cerr, makeDriver);
 }

@@ -1,0 +1,31 @@
+#include "platform/foundation/NSFileManager.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Process.h"
+#include "platform/foundation/DevicePath.h"
+
+namespace platform {
+
+NSFileManager& NSFileManager::defaultManager() {
+    return Process::current().attachment<NSFileManager>();
+}
+
+bool NSFileManager::fileExistsAtPath(std::string_view path) const {
+    std::error_code ec;
+    return std::filesystem::exists(devicePath(path), ec);
+}
+
+bool NSFileManager::createDirectoryAtPath(std::string_view path, bool withIntermediateDirectories,
+                                          const NSMutableDictionary*) const {
+    const auto folder = devicePath(path);
+    std::error_code ec;
+    if (!withIntermediateDirectories) {
+        return std::filesystem::create_directory(folder, ec) && !ec;
+    }
+    std::filesystem::create_directories(folder, ec);
+    return !ec && std::filesystem::is_directory(folder, ec);
+}
+
+}  // namespace platform

@@ -1,0 +1,191 @@
+#include "sim/CommandLine.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "sim/DefaultTour.h"
+#include "sim/Runner.h"
+#include "sim/ScenarioError.h"
+#include "sim/ScenarioParser.h"
+
+namespace sim {
+namespace {
+
+constexpr std::string_view kProgram = "snapforge-sim";
+
+// The value of an option given as `--name VALUE` or `--name=VALUE`; advances `i` past it.
+std::optional<std::string> optionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       std::string_view name) {
+    const std::string& arg = args[i];
+    if (arg.size() > name.size()) {
+        return arg.substr(name.size() + 1);
+    }
+    if (i + 1 == args.size()) {
+        return std::nullopt;
+    }
+    return args[++i];
+}
+
+bool isOption(const std::string& arg, std::string_view name) {
+    return arg.starts_with(name) && (arg.size() == name.size() || arg[name.size()] == '=');
+}
+
+struct ScenarioSource {
+    std::string label;
+    std::string text;
+    std::filesystem::path folder;
+};
+
+std::optional<ScenarioSource> readScenario(const Options& options, std::ostream& err) {
+    if (!options.scenario) {
+        return ScenarioSource{"default tour", std::string(kDefaultTour),
+                              std::filesystem::current_path()};
+    }
+    const auto& path = *options.scenario;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || std::filesystem::is_directory(path)) {
+        err << kProgram << ": cannot read scenario " << path.string() << '\n';
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    auto folder = path.parent_path();
+    return ScenarioSource{path.string(), text.str(), folder.empty() ? "." : folder};
+}
+
+std::optional<std::filesystem::path> makeTemporaryFolder() {
+    std::error_code ec;
+    auto base = std::filesystem::temp_directory_path(ec);
+    std::string pattern = ((ec ? "/tmp" : base) / "snapforge-sim-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(pattern);
+}
+
+bool makeFolder(const std::filesystem::path& folder, std::string_view role, std::ostream& err) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || !std::filesystem::is_directory(folder)) {
+        err << kProgram << ": cannot use " << folder.string() << " as the " << role << '\n';
+        return false;
+    }
+    return true;
+}
+
+std::optional<DriverSettings> prepareFolders(const Options& options, std::ostream& err) {
+    DriverSettings settings;
+    settings.libraryLog = options.libraryLog;
+    const auto root = options.deviceRoot ? options.deviceRoot : makeTemporaryFolder();
+    if (!root) {
+        err << kProgram << ": cannot make a temporary device root\n";
+        return std::nullopt;
+    }
+    if (!makeFolder(*root, "device root", err)) {
+        return std::nullopt;
+    }
+    settings.deviceRoot = *root;
+    settings.snapshotFolder = options.snapshotFolder.value_or(std::filesystem::current_path());
+    if (options.snapshotFolder && !makeFolder(settings.snapshotFolder, "snapshot folder", err)) {
+        return std::nullopt;
+    }
+    return settings;
+}
+
+}  // namespace
+
+std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
+    Options options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool looksLikeOption = !optionsEnded && arg.size() > 1 && arg.front() == '-';
+        if (!looksLikeOption) {
+            if (options.scenario) {
+                error = "one scenario at most, got " + options.scenario->string() + " and " + arg;
+                return std::nullopt;
+            }
+            options.scenario = arg;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--log") {
+            options.libraryLog = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
+        } else if (isOption(arg, "--root") || isOption(arg, "--snapshots")) {
+            const std::string name = isOption(arg, "--root") ? "--root" : "--snapshots";
+            auto value = optionValue(args, i, name);
+            if (!value || value->empty()) {
+                error = name + " needs a folder";
+                return std::nullopt;
+            }
+            const bool root = name == "--root";
+            (root ? options.deviceRoot : options.snapshotFolder) = *value;
+        } else {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::string usage() {
+    return R"(usage: snapforge-sim [options] [SCENARIO]
+
+Runs SCENARIO, or the built-in default tour, on a simulated phone and prints its timeline
+and a summary.
+
+options:
+  --root DIR        the device root folder (default: a fresh temporary folder)
+  --log             turn the library's diagnostics on
+  --snapshots DIR   where snapshot steps write their pictures (default: the current folder)
+  --quiet           print only failures and the summary
+  --help            print this help
+
+exit status: 0 when every expectation held, 1 when a step or an expectation failed,
+2 for a scenario error or a bad command line
+)";
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const DriverFactory& makeDriver) {
+    std::string error;
+    const auto options = parseOptions(args, error);
+    if (!options) {
+        err << kProgram << ": " << error << "\n\n" << usage();
+        return kExitScenarioError;
+    }
+    if (options->help) {
+        out << usage();
+        return kExitPassed;
+    }
+    const auto source = readScenario(*options, err);
+    if (!source) {
+        return kExitScenarioError;
+    }
+    Scenario scenario;
+    try {
+        scenario = parseScenario(source->text, source->folder);
+    } catch (const ScenarioError& scenarioError) {
+        err << kProgram << ": " << source->label << ": " << scenarioError.what() << '\n';
+        return kExitScenarioError;
+    }
+    const auto settings = prepareFolders(*options, err);
+    if (!settings) {
+        return kExitScenarioError;
+    }
+    if (!options->quiet) {
+        out << "device root: " << settings->deviceRoot.string() << '\n';
+    }
+    const auto driver = makeDriver(*settings);
+    Timeline timeline(out, options->quiet);
+    const RunResult result = runScenario(scenario, *driver, timeline);
+    printSummary(result, out);
+    return result.exitStatus();
+}
+
+}  // namespace sim

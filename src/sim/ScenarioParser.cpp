@@ -1,0 +1,289 @@
+#include "sim/ScenarioParser.h"
+
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <utility>
+
+#include "sim/Decimal.h"
+#include "sim/LineReader.h"
+#include "sim/ScenarioError.h"
+
+namespace sim {
+namespace {
+
+constexpr std::string_view kDefaultBundleId = "com.apple.camera";
+
+// What the lines before the current one did to the process and the camera.
+struct ParseState {
+    std::filesystem::path folder;
+    std::optional<std::string> bundleId;  // set by the first launch
+    bool cameraOpen = false;
+};
+
+void requireClosedCamera(const LineReader& in, const ParseState& state, std::string_view name) {
+    if (state.cameraOpen) {
+        in.fail("expected " + std::string(name) +
+                " while the camera is closed (before launch or after close)");
+    }
+}
+
+platform::CGSize screenSize(LineReader& in) {
+    constexpr std::string_view what = "a screen size WxH (for example 320x480)";
+    if (in.atEnd()) {
+        in.expected(what);
+    }
+    const std::string& text = in.peek().text;
+    const auto cross = text.find('x');
+    const auto width = plainDecimal(std::string_view(text).substr(0, cross));
+    const auto height = cross == std::string::npos
+                            ? std::nullopt
+                            : plainDecimal(std::string_view(text).substr(cross + 1));
+    if (!width || !height || *width <= 0 || *height <= 0) {
+        in.expected(what);
+    }
+    in.take();
+    return {static_cast<platform::CGFloat>(*width), static_cast<platform::CGFloat>(*height)};
+}
+
+CommandBody parseDevice(LineReader& in, ParseState& state) {
+    if (state.bundleId) {
+        in.fail("expected device before the first launch");
+    }
+    cmd::Device device;
+    device.model = in.word("a device model (for example iPhone4,1)").text;
+    while (!in.atEnd()) {
+        const std::size_t option = in.choice({"ios", "screen", "id"});
+        const bool repeated = (option == 0 && device.ios) || (option == 1 && device.screen) ||
+                              (option == 2 && device.identifier);
+        if (repeated) {
+            in.fail("expected each of ios, screen and id at most once");
+        }
+        if (option == 0) {
+            device.ios = in.word("a system version after ios (for example 6.1.3)").text;
+        } else if (option == 1) {
+            device.screen = screenSize(in);
+        } else {
+            device.identifier = in.word("a unique identifier after id").text;
+        }
+    }
+    return device;
+}
+
+CommandBody parseCapability(LineReader& in, ParseState&) {
+    const std::string name = in.atEnd() ? "" : in.peek().text;
+    cmd::Capability capability;
+    constexpr std::string_view presetPrefix = "preset:";
+    if (name.starts_with(presetPrefix) && name.size() > presetPrefix.size()) {
+        capability.kind = CapabilityKind::Preset;
+        capability.preset = name.substr(presetPrefix.size());
+    } else if (auto kind = capabilityNamed(name)) {
+        capability.kind = *kind;
+    } else {
+        in.expected("a capability", capabilityNameList());
+    }
+    in.take();
+    capability.on = in.choice({"on", "off"}) == 0;
+    return capability;
+}
+
+PrefEntry prefEntry(const LineReader& in, const Word& word) {
+    const auto equals = word.text.find('=');
+    if (equals == std::string::npos || equals == 0 || word.quotedFrom <= equals) {
+        in.fail("expected KEY=VALUE with a plain KEY, got " + quotedForMessage(word.text));
+    }
+    PrefEntry entry{word.text.substr(0, equals), false};
+    const std::string value = word.text.substr(equals + 1);
+    if (word.quoted()) {
+        entry.value = value;
+    } else if (value == "YES" || value == "NO") {
+        entry.value = value == "YES";
+    } else if (auto number = integerFrom<std::int64_t>(value)) {
+        entry.value = *number;
+    } else {
+        in.fail("expected YES, NO, an integer or a \"text\" string as the value of " + entry.key +
+                ", got " + quotedForMessage(value));
+    }
+    return entry;
+}
+
+CommandBody parsePrefs(LineReader& in, ParseState& state) {
+    requireClosedCamera(in, state, "prefs");
+    cmd::Prefs prefs;
+    prefs.entries.push_back(prefEntry(in, in.word("KEY=VALUE")));
+    while (!in.atEnd()) {
+        prefs.entries.push_back(prefEntry(in, in.word("KEY=VALUE")));
+    }
+    return prefs;
+}
+
+CommandBody parsePrefsRaw(LineReader& in, ParseState& state) {
+    requireClosedCamera(in, state, "prefs-raw");
+    return cmd::PrefsRaw{in.word("the file's text as one \"quoted\" word").text};
+}
+
+CommandBody parsePrefsFile(LineReader& in, ParseState& state) {
+    requireClosedCamera(in, state, "prefs-file");
+    const std::string path = in.word("a file path").text;
+    const auto resolved = state.folder / path;
+    std::ifstream file(resolved, std::ios::binary);
+    if (!file || std::filesystem::is_directory(resolved)) {
+        in.fail("expected a readable file at " + quotedForMessage(path) + " (looked for " +
+                resolved.string() + ")");
+    }
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return cmd::PrefsFile{path, bytes.str()};
+}
+
+CommandBody parseLaunch(LineReader& in, ParseState& state) {
+    if (state.cameraOpen) {
+        in.fail("expected close before launching the camera again");
+    }
+    const std::string defaultId = state.bundleId.value_or(std::string(kDefaultBundleId));
+    const std::string bundleId = in.atEnd() ? defaultId : in.take().text;
+    if (state.bundleId && bundleId != *state.bundleId) {
+        in.fail("expected the process's bundle identifier " + *state.bundleId +
+                " (a scenario runs one process), got " + quotedForMessage(bundleId));
+    }
+    state.bundleId = bundleId;
+    state.cameraOpen = true;
+    return cmd::Launch{bundleId};
+}
+
+CommandBody parseClose(LineReader& in, ParseState& state) {
+    if (!state.cameraOpen) {
+        in.fail("expected launch before close");
+    }
+    state.cameraOpen = false;
+    return cmd::Close{};
+}
+
+CommandBody parseHold(LineReader& in, ParseState&) {
+    cmd::Hold hold;
+    hold.at = in.location();
+    hold.seconds = in.seconds();
+    return hold;
+}
+
+CommandBody parseDrag(LineReader& in, ParseState&) {
+    cmd::Drag drag;
+    drag.from = in.location();
+    if (in.atEnd() || in.peek().text != "to") {
+        in.expected("\"to\" and the end point X Y");
+    }
+    in.take();
+    drag.to = in.point();
+    if (!in.atEnd()) {
+        drag.seconds = in.seconds();
+    }
+    return drag;
+}
+
+CommandBody parseScroll(LineReader& in, ParseState&) {
+    cmd::Scroll scroll;
+    scroll.target = in.target();
+    scroll.pages = in.pages();
+    return scroll;
+}
+
+CommandBody parseExpect(LineReader& in, ParseState&) {
+    const std::string name = in.atEnd() ? "" : in.peek().text;
+    const auto query = queryNamed(name);
+    if (!query) {
+        in.expected("a query", queryNameList());
+    }
+    in.take();
+    cmd::Expect expect;
+    expect.query.kind = query->kind;
+    if (query->argument == QueryArgument::Target) {
+        expect.query.target = in.target();
+    } else if (query->argument == QueryArgument::Key) {
+        expect.query.key = name.substr(query->name.size());
+    }
+    expect.expected = in.word("the expected value after " + describe(expect.query)).text;
+    return expect;
+}
+
+using CommandParser = std::function<CommandBody(LineReader&, ParseState&)>;
+
+const std::vector<std::pair<std::string_view, CommandParser>>& commandParsers() {
+    static const std::vector<std::pair<std::string_view, CommandParser>> parsers{
+        {"device", parseDevice},
+        {"capability", parseCapability},
+        {"prefs", parsePrefs},
+        {"prefs-raw", parsePrefsRaw},
+        {"prefs-file", parsePrefsFile},
+        {"launch", parseLaunch},
+        {"close", parseClose},
+        {"background", [](auto&, auto&) -> CommandBody { return cmd::Background{}; }},
+        {"foreground", [](auto&, auto&) -> CommandBody { return cmd::Foreground{}; }},
+        {"tap", [](LineReader& in, auto&) -> CommandBody { return cmd::Tap{in.location()}; }},
+        {"hold", parseHold},
+        {"drag", parseDrag},
+        {"scroll", parseScroll},
+        {"shutter", [](auto&, auto&) -> CommandBody { return cmd::Shutter{}; }},
+        {"wait", [](LineReader& in, auto&) -> CommandBody { return cmd::Wait{in.seconds()}; }},
+        {"rotate",
+         [](LineReader& in, auto&) -> CommandBody {
+             return cmd::Rotate{static_cast<int>(in.choice({"1", "2", "3", "4"})) + 1};
+         }},
+        {"mode",
+         [](LineReader& in, auto&) -> CommandBody {
+             return cmd::Mode{in.choice({"photo", "video"}) == 0 ? CameraMode::Photo
+                                                                 : CameraMode::Video};
+         }},
+        {"panorama",
+         [](LineReader& in, auto&) -> CommandBody {
+             return cmd::Panorama{in.choice({"on", "off"}) == 0};
+         }},
+        {"snapshot",
+         [](LineReader& in, auto&) -> CommandBody {
+             return cmd::Snapshot{in.word("a file name for the picture").text};
+         }},
+        {"expect", parseExpect},
+    };
+    return parsers;
+}
+
+CommandBody parseCommand(LineReader& in, ParseState& state) {
+    const std::string name = in.peek().text;
+    for (const auto& [candidate, parser] : commandParsers()) {
+        if (candidate == name) {
+            in.take();
+            CommandBody body = parser(in, state);
+            in.finish();
+            return body;
+        }
+    }
+    std::string names;
+    for (const auto& [candidate, parser] : commandParsers()) {
+        names += (names.empty() ? "" : ", ") + std::string(candidate);
+    }
+    in.expected("a command", names);
+}
+
+}  // namespace
+
+Scenario parseScenario(std::string_view text, const std::filesystem::path& folder) {
+    Scenario scenario;
+    ParseState state;
+    state.folder = folder;
+    int lineNumber = 0;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        ++lineNumber;
+        auto words = splitWords(line, lineNumber);
+        if (words.empty()) {
+            continue;
+        }
+        LineReader in(std::move(words), lineNumber);
+        scenario.commands.push_back({lineNumber, parseCommand(in, state)});
+    }
+    return scenario;
+}
+
+}  // namespace sim

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sim {
+
+// Something on the camera screen a scenario can touch or ask about, by its scenario name.
+enum class Target {
+    SettingsButton,
+    PrefButton,
+    BarNormal,
+    BarTimeLapse,
+    BarTimer,
+    BarOverlay,
+    BarAdvancedVideo,
+    BarFps,
+    BarResolution,
+    BarFrameGuide,
+    DialPlus,
+    DialMinus,
+    DialUnit,
+    DialSet,
+    StopButton,
+    WbLock,
+    PanelAdvancedPhoto,
+    PanelAdvancedVideo,
+    PanelRemember,
+    PanelClose,
+    FocusReticle,
+    ExposureReticle,
+    Shutter,
+    Preview,
+};
+
+std::string_view targetName(Target target);
+std::optional<Target> targetNamed(std::string_view name);
+
+// "settings-button, pref-button, ..." for error messages.
+std::string targetNameList();
+
+}  // namespace sim

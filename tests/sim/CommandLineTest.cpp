@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "sim/CommandLine.h"
+#include "sim/FakeDriver.h"
+#include "sim/Runner.h"
+
+namespace sim {
+namespace {
+
+const std::string kScenarios = SNAPFORGE_SOURCE_DIR "/tests/scenarios/";
+
+TEST(CommandLineTest, OptionsTakeFoldersInEitherFormAndOneScenario) {
+    std::string error;
+    const auto options = parseOptions(
+        {"--root", "/tmp/r", "--snapshots=shots", "--log", "--quiet", "walk.scenario"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->deviceRoot, std::filesystem::path("/tmp/r"));
+    EXPECT_EQ(options->snapshotFolder, std::filesystem::path("shots"));
+    EXPECT_EQ(options->scenario, std::filesystem::path("walk.scenario"));
+    EXPECT_TRUE(options->libraryLog && options->quiet && !options->help);
+
+    EXPECT_EQ(parseOptions({"--", "--odd-name"}, error)->scenario, "--odd-name");
+}
+
+TEST(CommandLineTest, BadOptionsSayWhatIsWrong) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{"--verbose"}, "unknown option --verbose"},
+        {{"--rooted"}, "unknown option --rooted"},
+        {{"--root"}, "--root needs a folder"},
+        {{"--snapshots="}, "--snapshots needs a folder"},
+        {{"a", "b"}, "one scenario at most, got a and b"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::string error;
+        EXPECT_FALSE(parseOptions(args, error));
+        EXPECT_EQ(error, message);
+    }
+}
+
+struct Invocation {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Invocation invoke(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const auto makeDriver = [](const DriverSettings&) -> std::unique_ptr<Driver> {
+        return std::make_unique<testing::FakeDriver>();
+    };
+    const int status = runCommandLine(args, out, err, makeDriver);
+    return {status, out.str(), err.str()};
+}
+
+// A device root of the test's own, gone when the test ends.
+class TemporaryRoot {
+public:
+    TemporaryRoot()
+        : path_(std::filesystem::temp_directory_path() /
+                ("snapforge-sim-test-" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
+        std::filesystem::remove_all(path_);
+    }
+    ~TemporaryRoot() { std::filesystem::remove_all(path_); }
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+TEST(CommandLineTest, RunsTheScenarioInAGivenRootAndReportsItsFailures) {
+    const TemporaryRoot temporary;
+    const auto root = temporary.path();
+    const auto run =
+        invoke({"--root", (root / "nested").string(), kScenarios + "failing-expect.scenario"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_TRUE(std::filesystem::is_directory(root / "nested"));
+    EXPECT_TRUE(run.out.starts_with("device root: " + (root / "nested").string() + "\n"));
+    EXPECT_NE(run.out.find("  FAILED line 4: expect photos 5: got unavailable\n"),
+              std::string::npos);
+}
+
+TEST(CommandLineTest, ScenarioProblemsExitWithTwoBeforeAnythingRuns) {
+    const auto missing = invoke({kScenarios + "no-such.scenario"});
+    EXPECT_EQ(missing.status, kExitScenarioError);
+    EXPECT_NE(missing.err.find("cannot read scenario"), std::string::npos);
+
+    const auto bad = invoke({"--quiet", kScenarios + "bad-line.scenario"});
+    EXPECT_EQ(bad.status, kExitScenarioError);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_NE(bad.err.find("bad-line.scenario: line 4: expected a target or X Y"),
+              std::string::npos);
+
+    const auto option = invoke({"--bogus"});
+    EXPECT_EQ(option.status, kExitScenarioError);
+    EXPECT_NE(option.err.find("unknown option --bogus\n\nusage: snapforge-sim"), std::string::npos);
+}
+
+TEST(CommandLineTest, DefaultTourPassesQuietly) {
+    const TemporaryRoot root;
+    const auto run = invoke({"--quiet", "--root", root.path().string()});
+    EXPECT_EQ(run.status, kExitPassed) << run.out << run.err;
+    EXPECT_TRUE(run.out.starts_with("summary: ")) << run.out;
+}
+
+// The built command, run as a user would; returns its exit status and everything it printed.
+Invocation runBinary(const std::string& arguments) {
+    Invocation run;
+    const std::string command = std::string(SNAPFORGE_SIM_PATH) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    std::array<char, 4096> buffer{};
+    while (const size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) {
+        run.out.append(buffer.data(), n);
+    }
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(SimulatorBinaryTest, HelpPrintsUsageAndSucceeds) {
+    const auto run = runBinary("--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("usage: snapforge-sim [options] [SCENARIO]\n"));
+    EXPECT_NE(run.out.find("--snapshots DIR"), std::string::npos);
+}
+
+TEST(SimulatorBinaryTest, BadLineExitsWithTwoNamingTheLine) {
+    const auto run = runBinary(kScenarios + "bad-line.scenario");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("line 4: expected a target or X Y, got \"settings-buton\""),
+              std::string::npos)
+        << run.out;
+}
+
+TEST(SimulatorBinaryTest, FailingExpectationExitsWithOne) {
+    const TemporaryRoot root;
+    const auto run = runBinary("--quiet --root " + root.path().string() + " " + kScenarios +
+                               "failing-expect.scenario");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("FAILED line 4: expect photos 5"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace sim
