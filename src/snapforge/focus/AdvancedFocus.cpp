@@ -3,7 +3,8 @@
 #include "host/PLCameraController.h"
 #include "host/PLCameraView.h"
 #include "snapforge/focus/CaptureDevice.h"
-#include "snapforge/focus/ReticleView.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
 #include "snapforge/startup/State.h"
@@ -12,8 +13,8 @@ namespace snapforge {
 namespace {
 
 void resetReticles(State& s) {
-    const auto home = platform::CGRectMake(kReticleStartX, kReticleStartY, kReticleSize,
-                                           kReticleSize);
+    const auto home =
+        platform::CGRectMake(kReticleStartX, kReticleStartY, kReticleSize, kReticleSize);
     if (s.focusView) {
         s.focusView->setFrame(home);
     }
@@ -124,14 +125,13 @@ void _method$PLCameraController$autofocus(id self, SEL cmd) {
 
 void _method$PLCameraController$_autofocus$autoExpose$(id self, SEL cmd, bool, bool) {
     log("** Snapforge ** PLCameraController - _autofocus$autoExpose$");
-    _orig$PLCameraController$_autofocus$autoExpose$(self, cmd, state().canFocus,
-                                                    state().canExpose);
+    _orig$PLCameraController$_autofocus$autoExpose$(self, cmd, state().canFocus, state().canExpose);
 }
 
 void _method$PLCameraController$_focusStarted(id self, SEL cmd) {
     log("** Snapforge ** PLCameraController - _focusStarted");
-    startedEvent(state().canFocus, state().focusView, _orig$PLCameraController$_focusStarted,
-                 self, cmd);
+    startedEvent(state().canFocus, state().focusView, _orig$PLCameraController$_focusStarted, self,
+                 cmd);
 }
 
 void _method$PLCameraController$_focusCompleted(id self, SEL cmd) {
@@ -142,8 +142,8 @@ void _method$PLCameraController$_focusCompleted(id self, SEL cmd) {
 
 void _method$PLCameraController$_exposureStarted(id self, SEL cmd) {
     log("** Snapforge ** PLCameraController - _exposureStarted");
-    startedEvent(state().canExpose, state().exposureView,
-                 _orig$PLCameraController$_exposureStarted, self, cmd);
+    startedEvent(state().canExpose, state().exposureView, _orig$PLCameraController$_exposureStarted,
+                 self, cmd);
 }
 
 void _method$PLCameraController$_exposureCompleted(id self, SEL cmd) {

@@ -37,14 +37,4 @@ private:
     std::atomic<bool> isLocked_{false};
 };
 
-class FocusView : public ReticleView {
-public:
-    static std::shared_ptr<FocusView> create(platform::CGRect frame);
-};
-
-class ExposureView : public ReticleView {
-public:
-    static std::shared_ptr<ExposureView> create(platform::CGRect frame);
-};
-
 }  // namespace snapforge

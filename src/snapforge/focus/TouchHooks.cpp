@@ -7,7 +7,8 @@
 #include "platform/ui/UITouch.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
-#include "snapforge/focus/ReticleView.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
 #include "snapforge/geometry/Helper.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
@@ -37,7 +38,7 @@ bool advancedChoiceInForce(const State& s, int mode) {
 }
 
 CGPoint touchLocation(Touches touches, const platform::UIView* view) {
-    const platform::UITouch* touch = touches ? touches->anyObject() : nullptr;
+    auto touch = touches ? touches->anyObject() : nullptr;
     return touch ? touch->locationInView(view) : CGPoint{};
 }
 
@@ -76,7 +77,9 @@ void pulse(const std::shared_ptr<ReticleView>& reticle, float scale) {
     std::weak_ptr<ReticleView> weak = reticle;
     platform::UIView::animate(
         0.5, 0, kBeginFromCurrentState,
-        [reticle, scale] { reticle->setTransform(platform::CGAffineTransformMakeScale(scale, scale)); },
+        [reticle, scale] {
+            reticle->setTransform(platform::CGAffineTransformMakeScale(scale, scale));
+        },
         [weak](bool) {
             if (auto view = weak.lock()) {
                 view->setTransform(platform::CGAffineTransformIdentity);
@@ -97,8 +100,7 @@ CGPoint pointOfInterest(platform::id self, CGPoint viewPoint, CGPoint doubledPoi
 
 }  // namespace
 
-void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touches,
-                                                 Event event) {
+void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touches, Event event) {
     _orig$PLCameraView$touchesBegan$withEvent$(self, cmd, touches, event);
     State& s = state();
     auto cameraView = platform::retain<host::PLCameraView>(self);
@@ -119,8 +121,9 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
         return;
     }
     if (mode == kPhotoMode) {
-        const bool singleTap = event && event->allTouches().count() == 1 && touches &&
-                               touches->anyObject() && touches->anyObject()->tapCount() == 1;
+        auto touch = touches ? touches->anyObject() : nullptr;
+        const bool singleTap =
+            event && event->allTouches().count() == 1 && touch && touch->tapCount() == 1;
         if (singleTap) {
             s.UseAdvancedCamera = true;
         }
@@ -144,8 +147,7 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
     }
 }
 
-void _method$PLCameraView$touchesMoved$withEvent$(id self, SEL cmd, Touches touches,
-                                                 Event event) {
+void _method$PLCameraView$touchesMoved$withEvent$(id self, SEL cmd, Touches touches, Event event) {
     _orig$PLCameraView$touchesMoved$withEvent$(self, cmd, touches, event);
     State& s = state();
     if (hostCameraMode(s) == kVideoMode && !s.UseAdvancedCamera) {
@@ -176,8 +178,7 @@ void _method$PLCameraView$touchesMoved$withEvent$(id self, SEL cmd, Touches touc
     }
 }
 
-void _method$PLCameraView$touchesEnded$withEvent$(id self, SEL cmd, Touches touches,
-                                                 Event event) {
+void _method$PLCameraView$touchesEnded$withEvent$(id self, SEL cmd, Touches touches, Event event) {
     log("** Snapforge ** PLCameraView - touchesEnded$withEvent$");
     _orig$PLCameraView$touchesEnded$withEvent$(self, cmd, touches, event);
     State& s = state();
@@ -217,8 +218,9 @@ void _method$PLCameraView$touchesEnded$withEvent$(id self, SEL cmd, Touches touc
             d.setExposureMode(2);
         });
     }
-    const bool focusConcerned = (s.touchInsideFocus && (!s.touchInsideExposure || !s.movedObject)) ||
-                                (!s.touchInsideFocus && !s.touchInsideExposure);
+    const bool focusConcerned =
+        (s.touchInsideFocus && (!s.touchInsideExposure || !s.movedObject)) ||
+        (!s.touchInsideFocus && !s.touchInsideExposure);
     if (isUnlocked(s.focusView) && focusConcerned && device &&
         device->isFocusPointOfInterestSupported() && device->isFocusModeSupported(2)) {
         if (s.touchDirectObject) {
@@ -273,7 +275,7 @@ CGPoint _method$PLCameraView$convertToPointOfInterestFromViewCoordinates$pointIs
 }
 
 bool _method$PLSwipeBlockingScrollView$gestureRecognizerShouldBegin$(id self, SEL cmd,
-                                                                      id recognizer) {
+                                                                     id recognizer) {
     State& s = state();
     log("** Snapforge ** PLSwipeBlockingScrollView - gestureRecognizerShouldBegin "
         "touchDirectObject: %@",

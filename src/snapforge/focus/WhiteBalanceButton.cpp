@@ -21,7 +21,7 @@ void WhiteBalanceButton::toggleBtn(platform::id sender) {
     }
     const bool locked = button->isSelected();
     const int mode = locked ? 0 : 2;
-    state().canWhiteBalance = !locked;
+    snapforge::state().canWhiteBalance = !locked;
     configureCurrentDevice([mode](platform::AVCaptureDevice& device) {
         if (device.isWhiteBalanceModeSupported(mode)) {
             device.setWhiteBalanceMode(mode);

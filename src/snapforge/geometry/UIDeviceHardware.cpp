@@ -1,6 +1,7 @@
 #include "snapforge/geometry/UIDeviceHardware.h"
 
 #include <array>
+#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -35,7 +36,9 @@ std::string UIDeviceHardware::platform() {
     return std::string(machine.data(), strnlen(machine.data(), machine.size()));
 }
 
-float UIDeviceHardware::platformID() { return platformID(platform()); }
+float UIDeviceHardware::platformID() {
+    return platformID(platform());
+}
 
 float UIDeviceHardware::platformID(const std::string& machine) {
     for (const auto& [identifier, rank] : modelRanks) {

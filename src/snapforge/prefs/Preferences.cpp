@@ -4,7 +4,9 @@
 
 #include "host/PLCameraController.h"
 #include "platform/foundation/NSFileManager.h"
-#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/PlistValue.h"
+#include "platform/foundation/PropertyListFile.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/prefs/Tools.h"
 #include "snapforge/startup/Log.h"

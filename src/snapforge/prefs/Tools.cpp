@@ -2,7 +2,9 @@
 
 #include <string>
 
-#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/PlistValue.h"
+#include "platform/foundation/PropertyListFile.h"
 
 namespace snapforge {
 

@@ -44,7 +44,7 @@ int installHooks() {
     int installed = 0;
     // Each group looks its class up once, before its first hook.
     platform::Class* cls = nullptr;
-#define SF_INSTALL(className, selector, name)                                      \
+#define SF_INSTALL(className, selector, name)                                   \
     platform::MSHookMessageEx(cls, sel::selector, _method$##className##$##name, \
                               &_orig$##className##$##name);                     \
     installed += cls != nullptr

@@ -13,7 +13,7 @@ using platform::CGRect;
 using platform::id;
 using platform::SEL;
 
-#define SF_HOOK(ret, name, ...)                       \
+#define SF_HOOK(ret, name, ...)                         \
     extern ret (*_orig$##name)(id, SEL, ##__VA_ARGS__); \
     ret _method$##name(id self, SEL cmd, ##__VA_ARGS__)
 

@@ -2,11 +2,12 @@
 // own, loads the preferences and re-applies the user's modes as the camera opens and closes.
 #include "host/PLCameraController.h"
 #include "host/PLCameraView.h"
+#include "snapforge/camerabar/SettingsButton.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
-#include "snapforge/focus/ReticleView.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
-#include "snapforge/camerabar/SettingsButton.h"
 #include "snapforge/prefs/Preferences.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
@@ -59,7 +60,7 @@ void applyDeviceSupport(State& s) {
 void bringButtonBarForward(platform::UIView& cameraView) {
     for (const auto& subview : cameraView.subviews()) {
         if (subview->isMemberOfClass("PLCameraButtonBar")) {
-            cameraView.bringSubviewToFront(subview);
+            cameraView.bringSubviewToFront(subview.get());
             shiftButtonBar(*subview, true);
             return;
         }
@@ -83,8 +84,8 @@ void _method$PLCameraView$viewDidAppear(id self, SEL cmd) {
 }
 
 void _method$PLCameraView$openIrisWithDidFinishSelector$withDuration$(id self, SEL cmd,
-                                                                     SEL didFinish,
-                                                                     float duration) {
+                                                                      SEL didFinish,
+                                                                      float duration) {
     log("** Snapforge ** PLCameraView - $openIrisWithDidFinishSelector$withDuration$");
     State& s = state();
     auto cameraView = platform::retain<host::PLCameraView>(self);
@@ -111,8 +112,8 @@ void _method$PLCameraView$openIrisWithDidFinishSelector$withDuration$(id self, S
 }
 
 void _method$PLCameraView$closeIrisWithDidFinishSelector$withDuration$(id self, SEL cmd,
-                                                                      SEL didFinish,
-                                                                      float duration) {
+                                                                       SEL didFinish,
+                                                                       float duration) {
     log("** Snapforge ** PLCameraView - $closeIrisWithDidFinishSelector$withDuration$");
     State& s = state();
     if (!s.capturingPhoto) {
@@ -122,12 +123,11 @@ void _method$PLCameraView$closeIrisWithDidFinishSelector$withDuration$(id self, 
         s.canWhiteBalance = false;
     }
     s.capturingPhoto = false;
-    _orig$PLCameraView$closeIrisWithDidFinishSelector$withDuration$(self, cmd, didFinish,
-                                                                    duration);
+    _orig$PLCameraView$closeIrisWithDidFinishSelector$withDuration$(self, cmd, didFinish, duration);
 }
 
 void _method$PLCameraController$_setCameraMode$cameraDevice$(id self, SEL cmd, int mode,
-                                                              int device) {
+                                                             int device) {
     log("** Snapforge ** PLCameraController - _setCameraMode$cameraDevice$ arg1: %d, "
         "cameraDevice: %d",
         mode, device);

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "platform/foundation/Format.h"
-#include "platform/foundation/NSLog.h"
+#include "platform/foundation/SystemLog.h"
 #include "snapforge/startup/State.h"
 
 namespace snapforge {

@@ -5,7 +5,8 @@
 #include "snapforge/camerabar/SettingsButton.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
-#include "snapforge/focus/ReticleView.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
@@ -83,8 +84,8 @@ void createObjects() {
     removeAndRelease(s.exposureView);
 
     const bool hideBoth = reticlesExisted ? !s.UseAdvancedCamera : true;
-    const bool hideFocus = !deviceSupports(&platform::AVCaptureDevice::isFocusModeSupported, 2) ||
-                           hideBoth;
+    const bool hideFocus =
+        !deviceSupports(&platform::AVCaptureDevice::isFocusModeSupported, 2) || hideBoth;
     const bool hideExposure =
         !deviceSupports(&platform::AVCaptureDevice::isExposureModeSupported, 2) || hideBoth;
     const auto home =

@@ -41,7 +41,9 @@ int majorVersion(const std::string& systemVersion) {
 
 }  // namespace
 
-int installedHookCount() { return platform::Process::current().attachment<HookRecord>().installed; }
+int installedHookCount() {
+    return platform::Process::current().attachment<HookRecord>().installed;
+}
 
 void SnapforgeInitialize() {
     if (!isAcceptedProcess(platform::NSBundle::mainBundle().bundleIdentifier())) {

@@ -6,14 +6,18 @@
 #include <variant>
 
 #include "platform/Process.h"
-#include "snapforge/focus/ReticleView.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
 
 namespace snapforge {
 namespace {
 
 using Member = std::variant<bool State::*, int State::*, CGPoint State::*>;
 
-#define SF_SCALAR(name) std::pair<std::string_view, Member>{#name, &State::name}
+#define SF_SCALAR(name)                   \
+    std::pair<std::string_view, Member> { \
+#name, &State::name               \
+    }
 
 constexpr std::array scalars{
     SF_SCALAR(LOGGER_ON),
@@ -101,7 +105,9 @@ std::optional<std::string> State::describe(std::string_view name) const {
     return std::nullopt;
 }
 
-State& state() { return platform::Process::current().attachment<State>(); }
+State& state() {
+    return platform::Process::current().attachment<State>();
+}
 
 void clearVariables() {
     State& s = state();
