@@ -1,4 +1,4 @@
-#include "LibraryFixture.h"
+#include "snapforge/LibraryFixture.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"

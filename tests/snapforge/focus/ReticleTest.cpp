@@ -40,6 +40,7 @@ TEST(Reticle, ANewReticleIsUnlockedAtRestWithItsBadgeCentredAndHidden) {
     EXPECT_EQ(focus->lockImageView()->superview(), focus.get());
 
     // Without the badge's picture the badge view has no size of its own.
+    std::filesystem::remove(platform::devicePath(std::string(kImageFolder) + "objectLock2.png"));
     auto exposure = ExposureView::create(platform::CGRectMake(0, 0, 90, 90));
     EXPECT_DOUBLE_EQ(exposure->animationDuration(), 0.1);
     EXPECT_EQ(exposure->lockImageView()->frame(), platform::CGRectMake(45, 45, 50, 50));
