@@ -7,7 +7,6 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/Process.h"
 #include "platform/foundation/DevicePath.h"
 #include "platform/runtime/Runtime.h"
 
