@@ -123,4 +123,10 @@ void AnimationLog::clear() {
     transitions_.clear();
 }
 
+void AnimationLog::discardEndedBefore(double time) {
+    std::erase_if(records_, [time](const AnimationRecord& r) { return r.endTime() < time; });
+    std::erase_if(transitions_,
+                  [time](const TransitionRecord& r) { return r.startTime + r.duration < time; });
+}
+
 }  // namespace platform

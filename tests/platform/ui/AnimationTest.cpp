@@ -37,6 +37,10 @@ TEST(UIViewAnimation, BlockSetsModelAtOnceAndCompletesAfterDelayPlusDuration) {
     ASSERT_TRUE(halfway.has_value());
     EXPECT_FLOAT_EQ(std::get<CGFloat>(*halfway), 0.5f);
     EXPECT_FALSE(AnimationLog::shared().presentationValue(view.get(), "alpha", 0.8).has_value());
+    AnimationLog::shared().discardEndedBefore(0.74);
+    EXPECT_EQ(AnimationLog::shared().records().size(), 1u);
+    AnimationLog::shared().discardEndedBefore(0.76);
+    EXPECT_TRUE(AnimationLog::shared().records().empty());
 }
 
 TEST(UIViewAnimation, ZeroDurationCompletionStillWaitsForTheRunLoop) {

@@ -150,6 +150,25 @@ TEST(UIScrollView, ARefusedPanLeavesTheTouchWithTheView) {
     EXPECT_EQ(content->heard, (std::vector<std::string>{"began", "moved", "ended"}));
 }
 
+// A window that listens to a strip, as an overlay bar does.
+class ListeningWindow : public UIWindow, public ScrollListener {
+public:
+    using UIWindow::UIWindow;
+};
+
+TEST(UIScrollView, AnyObjectThatIsADelegateCanBeSetFromItsId) {
+    Process process;
+    StripScene scene;
+    auto bar = std::make_shared<ListeningWindow>(CGRectMake(0, 0, 320, 80));
+    id object = bar.get();
+    scene.strip->setDelegate(retain<UIScrollViewDelegate>(object));
+    scene.strip->setContentOffset({0, 60});
+    EXPECT_EQ(bar->offsets, std::vector<CGFloat>{60});
+    bar.reset();
+    scene.strip->setContentOffset({0, 120});
+    EXPECT_EQ(scene.strip->delegate(), nullptr);
+}
+
 TEST(UIScrollView, ATapOnTheStripReachesARecogniserOfItsHolder) {
     Process process;
     StripScene scene;

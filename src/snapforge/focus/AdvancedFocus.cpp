@@ -1,0 +1,162 @@
+#include "snapforge/focus/AdvancedFocus.h"
+
+#include "host/PLCameraController.h"
+#include "host/PLCameraView.h"
+#include "snapforge/focus/CaptureDevice.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
+#include "snapforge/startup/Hooks.h"
+#include "snapforge/startup/Log.h"
+#include "snapforge/startup/State.h"
+
+namespace snapforge {
+namespace {
+
+void resetReticles(State& s) {
+    const auto home =
+        platform::CGRectMake(kReticleStartX, kReticleStartY, kReticleSize, kReticleSize);
+    if (s.focusView) {
+        s.focusView->setFrame(home);
+    }
+    if (s.exposureView) {
+        s.exposureView->setFrame(home);
+    }
+    if (s.focusView) {
+        s.focusView->setLockedState(false);
+    }
+    if (s.exposureView) {
+        s.exposureView->setLockedState(false);
+    }
+}
+
+void setHidden(const std::shared_ptr<ReticleView>& reticle, bool hidden) {
+    if (reticle) {
+        reticle->setHidden(hidden);
+    }
+}
+
+void switchOn(State& s, bool reset) {
+    if (reset) {
+        resetReticles(s);
+    }
+    s.UseAdvancedCamera = true;
+    auto device = currentDevice();
+    const bool noFocus = !device || !device->isFocusModeSupported(2);
+    const bool noExposure = !device || !device->isExposureModeSupported(2);
+    setHidden(s.focusView, noFocus);
+    setHidden(s.exposureView, noExposure);
+    s.canExpose = noExposure;
+    s.canFocus = noFocus;
+}
+
+void switchOff(State& s) {
+    s.UseAdvancedCamera = false;
+    setHidden(s.focusView, true);
+    setHidden(s.exposureView, true);
+    s.canExpose = true;
+    s.canFocus = true;
+    s.canWhiteBalance = true;
+    configureCurrentDevice([](platform::AVCaptureDevice& device) {
+        if (device.isFocusModeSupported(1)) {
+            device.setFocusMode(1);
+        }
+        if (device.isExposureModeSupported(1)) {
+            device.setExposureMode(1);
+        }
+        if (device.isWhiteBalanceModeSupported(1)) {
+            device.setWhiteBalanceMode(1);
+        }
+    });
+}
+
+// While advanced mode serves a value, the reticle's animation stands in for the host's own
+// handling of the started event.
+void startedEvent(bool hostMayAdjust, const std::shared_ptr<ReticleView>& reticle,
+                  void (*original)(platform::id, platform::SEL), platform::id self,
+                  platform::SEL cmd) {
+    if (hostMayAdjust) {
+        original(self, cmd);
+    } else if (state().UseAdvancedCamera && reticle) {
+        reticle->startAnimating();
+    }
+}
+
+void completedEvent(bool hostMayAdjust, const std::shared_ptr<ReticleView>& reticle,
+                    void (*original)(platform::id, platform::SEL), platform::id self,
+                    platform::SEL cmd) {
+    if (!hostMayAdjust && state().UseAdvancedCamera && reticle) {
+        reticle->stopAnimating();
+    }
+    original(self, cmd);
+}
+
+}  // namespace
+
+void toggleAdvancedFocus(bool active, const std::shared_ptr<host::PLCameraView>& cameraView,
+                         bool reset) {
+    State& s = state();
+    log("toggleAdvancedFocus: active: %@", active);
+    if (active) {
+        switchOn(s, reset);
+    } else {
+        switchOff(s);
+    }
+    auto view = cameraView ? cameraView : s.cameraView.lock();
+    if (view) {
+        view->_setShouldShowFocus(s.canFocus);
+    }
+    if (auto controller = s.cameraController.lock()) {
+        controller->_autofocus(s.canFocus, s.canExpose);
+    }
+}
+
+bool _method$PLCameraController$isFocusAllowed(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - isFocusAllowed");
+    const bool allowed = _orig$PLCameraController$isFocusAllowed(self, cmd);
+    return allowed && state().canFocus;
+}
+
+void _method$PLCameraController$autofocus(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - autofocus");
+    if (state().canFocus) {
+        _orig$PLCameraController$autofocus(self, cmd);
+    }
+}
+
+void _method$PLCameraController$_autofocus$autoExpose$(id self, SEL cmd, bool, bool) {
+    log("** Snapforge ** PLCameraController - _autofocus$autoExpose$");
+    _orig$PLCameraController$_autofocus$autoExpose$(self, cmd, state().canFocus, state().canExpose);
+}
+
+void _method$PLCameraController$_focusStarted(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - _focusStarted");
+    startedEvent(state().canFocus, state().focusView, _orig$PLCameraController$_focusStarted, self,
+                 cmd);
+}
+
+void _method$PLCameraController$_focusCompleted(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - _focusCompleted");
+    completedEvent(state().canFocus, state().focusView, _orig$PLCameraController$_focusCompleted,
+                   self, cmd);
+}
+
+void _method$PLCameraController$_exposureStarted(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - _exposureStarted");
+    startedEvent(state().canExpose, state().exposureView, _orig$PLCameraController$_exposureStarted,
+                 self, cmd);
+}
+
+void _method$PLCameraController$_exposureCompleted(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - _exposureCompleted");
+    completedEvent(state().canExpose, state().exposureView,
+                   _orig$PLCameraController$_exposureCompleted, self, cmd);
+}
+
+void _method$PLCameraController$_whiteBalanceStarted(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - _whiteBalanceStarted");
+    if (state().canWhiteBalance) {
+        _orig$PLCameraController$_whiteBalanceStarted(self, cmd);
+    }
+}
+
+}  // namespace snapforge

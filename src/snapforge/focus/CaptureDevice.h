@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/capture/AVCaptureDevice.h"
+
+namespace snapforge {
+
+// The capture device of the host's controller, or empty without a controller.
+std::shared_ptr<platform::AVCaptureDevice> currentDevice();
+
+// Runs change between lockForConfiguration and unlockForConfiguration of the current device.
+// A device that refuses the lock (or no device) is left as it was, silently.
+void configureCurrentDevice(const std::function<void(platform::AVCaptureDevice&)>& change);
+
+}  // namespace snapforge

@@ -1,0 +1,173 @@
+// The host camera's lifecycle: the library records the host's objects, creates and removes its
+// own, loads the preferences and re-applies the user's modes as the camera opens and closes.
+#include "host/PLCameraController.h"
+#include "host/PLCameraView.h"
+#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/focus/AdvancedFocus.h"
+#include "snapforge/focus/CaptureDevice.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
+#include "snapforge/focus/WhiteBalanceButton.h"
+#include "snapforge/prefs/Preferences.h"
+#include "snapforge/startup/Hooks.h"
+#include "snapforge/startup/Log.h"
+#include "snapforge/startup/OverlayObjects.h"
+#include "snapforge/startup/State.h"
+
+namespace snapforge {
+namespace {
+
+void setSettingsButtonHidden(bool hidden) {
+    if (auto& button = state().settingsButton) {
+        button->setHidden(hidden);
+    }
+}
+
+// After a photo/video switch the advanced choice of the new mode comes back into force.
+void reapplyAdvancedFocus(State& s) {
+    if (s._cameraControllerMode == 0) {
+        log("_tmpAdvPhotoSelected: %@", s._tmpAdvPhotoSelected);
+        toggleAdvancedFocus(s._tmpAdvPhotoSelected, nullptr, true);
+    } else if (s._cameraControllerMode == 1) {
+        log("_tmpAdvVideoSelected: %@", s._tmpAdvVideoSelected);
+        toggleAdvancedFocus(s._tmpAdvVideoSelected, nullptr, true);
+    }
+}
+
+// The reticles show what the device can serve; the host keeps what they cannot.
+void applyDeviceSupport(State& s) {
+    if (s.cameraController.expired()) {
+        return;
+    }
+    auto device = currentDevice();
+    if (s.UseAdvancedCamera) {
+        const bool focusSupported = device && device->isFocusModeSupported(2);
+        const bool exposureSupported = device && device->isExposureModeSupported(2);
+        if (!focusSupported && s.focusView) {
+            s.focusView->setHidden(true);
+        }
+        if (!exposureSupported && s.exposureView) {
+            s.exposureView->setHidden(true);
+        }
+        s.canFocus = !focusSupported;
+        s.canExpose = !exposureSupported;
+    }
+    if (s.wbLockButton) {
+        s.wbLockButton->setHidden(!(device && device->isWhiteBalanceModeSupported(2)));
+    }
+}
+
+void bringButtonBarForward(platform::UIView& cameraView) {
+    for (const auto& subview : cameraView.subviews()) {
+        if (subview->isMemberOfClass("PLCameraButtonBar")) {
+            cameraView.bringSubviewToFront(subview.get());
+            shiftButtonBar(*subview, true);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+id _method$PLCameraController$init(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - init");
+    id controller = _orig$PLCameraController$init(self, cmd);
+    state().cameraController = platform::retain<host::PLCameraController>(controller);
+    return controller;
+}
+
+void _method$PLCameraView$viewDidAppear(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraView - viewDidAppear");
+    state().cameraView = platform::retain<host::PLCameraView>(self);
+    createObjects();
+    _orig$PLCameraView$viewDidAppear(self, cmd);
+}
+
+void _method$PLCameraView$openIrisWithDidFinishSelector$withDuration$(id self, SEL cmd,
+                                                                      SEL didFinish,
+                                                                      float duration) {
+    log("** Snapforge ** PLCameraView - $openIrisWithDidFinishSelector$withDuration$");
+    State& s = state();
+    auto cameraView = platform::retain<host::PLCameraView>(self);
+    s.cameraView = cameraView;
+    if (!s.exposureView) {
+        createObjects();
+    }
+    if (!s.DISABLE_SAVE && !s.prefsDictionary) {
+        log("** Snapforge ** PLCameraView - $openIrisWithDidFinishSelector$withDuration$ "
+            "!prefsDictionary->handlePrefs()");
+        handlePrefs();
+    }
+    if (s.didChangeModes) {
+        reapplyAdvancedFocus(s);
+    }
+    s.didChangeModes = false;
+    applyDeviceSupport(s);
+    setSettingsButtonHidden(false);
+    restoreSnapforgeModes();
+    if (cameraView) {
+        bringButtonBarForward(*cameraView);
+    }
+    _orig$PLCameraView$openIrisWithDidFinishSelector$withDuration$(self, cmd, didFinish, duration);
+}
+
+void _method$PLCameraView$closeIrisWithDidFinishSelector$withDuration$(id self, SEL cmd,
+                                                                       SEL didFinish,
+                                                                       float duration) {
+    log("** Snapforge ** PLCameraView - $closeIrisWithDidFinishSelector$withDuration$");
+    State& s = state();
+    if (!s.capturingPhoto) {
+        if (s.wbLockButton) {
+            s.wbLockButton->setSelected(false);
+        }
+        s.canWhiteBalance = false;
+    }
+    s.capturingPhoto = false;
+    _orig$PLCameraView$closeIrisWithDidFinishSelector$withDuration$(self, cmd, didFinish, duration);
+}
+
+void _method$PLCameraController$_setCameraMode$cameraDevice$(id self, SEL cmd, int mode,
+                                                             int device) {
+    log("** Snapforge ** PLCameraController - _setCameraMode$cameraDevice$ arg1: %d, "
+        "cameraDevice: %d",
+        mode, device);
+    State& s = state();
+    s._cameraControllerMode = mode;
+    s.didChangeModes = true;
+    _orig$PLCameraController$_setCameraMode$cameraDevice$(self, cmd, mode, device);
+}
+
+void _method$PLCameraView$enterPanoramaMode(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraView - enterPanoramaMode");
+    toggleAdvancedFocus(false, nullptr, false);
+    _orig$PLCameraView$enterPanoramaMode(self, cmd);
+    setSettingsButtonHidden(true);
+}
+
+void _method$PLCameraView$exitPanoramaModeAndShowIris$(id self, SEL cmd, bool show) {
+    log("** Snapforge ** PLCameraView - exitPanoramaModeAndShowIris$");
+    _orig$PLCameraView$exitPanoramaModeAndShowIris$(self, cmd, show);
+    setSettingsButtonHidden(false);
+    restoreSnapforgeModes();
+}
+
+void _method$PLCameraController$stopPreview(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - stopPreview");
+    _orig$PLCameraController$stopPreview(self, cmd);
+    clearVariables();
+    state().killtimer = true;
+}
+
+void _method$PLCameraController$startPreview(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraController - startPreview");
+    _orig$PLCameraController$startPreview(self, cmd);
+    handlePrefs();
+}
+
+void _method$PLCameraView$dealloc(id self, SEL cmd) {
+    log("** Snapforge ** PLCameraView - dealloc");
+    destroyObjects(false);
+    _orig$PLCameraView$dealloc(self, cmd);
+}
+
+}  // namespace snapforge

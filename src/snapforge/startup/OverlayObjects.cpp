@@ -1,0 +1,167 @@
+#include "snapforge/startup/OverlayObjects.h"
+
+#include "host/PLCameraController.h"
+#include "host/PLCameraView.h"
+#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/focus/AdvancedFocus.h"
+#include "snapforge/focus/CaptureDevice.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
+#include "snapforge/focus/WhiteBalanceButton.h"
+#include "snapforge/startup/Hooks.h"
+#include "snapforge/startup/Log.h"
+#include "snapforge/startup/State.h"
+
+namespace snapforge {
+namespace {
+
+const platform::CGRect kWhiteBalanceButtonFrame = platform::CGRectMake(10, 370, 74, 31);
+
+template <class View>
+void removeAndRelease(std::shared_ptr<View>& view) {
+    if (view) {
+        view->removeFromSuperview();
+        view.reset();
+    }
+}
+
+platform::CGRect settingsButtonFrame(int barHeight) {
+    return platform::CGRectMake(65, static_cast<float>(barHeight / 2) - 17.5f, 35, 35);
+}
+
+// Makes the settings button inside the host's bar when there is none yet, then shows it.
+void placeSettingsButton(platform::UIView& buttonBar) {
+    State& s = state();
+    if (!s.settingsButton) {
+        s.settingsButton = SettingsButton::create(settingsButtonFrame(s.kCameraButtonBarHeight));
+        s.settingsButton->setHidden(true);
+        s.settingsButton->setTouchEvents();
+        s.settingsButton->setSelected(false);
+        buttonBar.addSubview(s.settingsButton);
+    }
+    s.settingsButton->setHidden(false);
+}
+
+bool deviceSupports(bool (platform::AVCaptureDevice::*supports)(int) const, int mode) {
+    auto device = currentDevice();
+    return device && ((*device).*supports)(mode);
+}
+
+}  // namespace
+
+void shiftButtonBar(platform::UIView& buttonBar, bool evenWithoutShutter) {
+    std::shared_ptr<platform::UIView> imageWell;
+    std::shared_ptr<platform::UIView> shutter;
+    for (const auto& subview : buttonBar.subviews()) {
+        if (subview->isKindOfClass("PLCameraImageWellView")) {
+            imageWell = subview;
+        } else if (subview->isKindOfClass("PLCameraButton")) {
+            shutter = subview;
+        }
+    }
+    if (!shutter && !evenWithoutShutter) {
+        return;
+    }
+    platform::UIView::beginAnimations("pull up clipsView");
+    platform::UIView::setAnimationDuration(0.5);
+    if (!state().IS_IOS6 && imageWell) {
+        auto frame = imageWell->frame();
+        frame.origin.x = kImageWellX;
+        imageWell->setFrame(frame);
+    }
+    if (shutter) {
+        auto frame = shutter->frame();
+        frame.origin.x = kShutterButtonX;
+        shutter->setFrame(frame);
+    }
+    platform::UIView::commitAnimations();
+}
+
+void createObjects() {
+    State& s = state();
+    const bool reticlesExisted = s.focusView || s.exposureView;
+    removeAndRelease(s.focusView);
+    removeAndRelease(s.exposureView);
+
+    const bool hideBoth = reticlesExisted ? !s.UseAdvancedCamera : true;
+    const bool hideFocus =
+        !deviceSupports(&platform::AVCaptureDevice::isFocusModeSupported, 2) || hideBoth;
+    const bool hideExposure =
+        !deviceSupports(&platform::AVCaptureDevice::isExposureModeSupported, 2) || hideBoth;
+    const auto home =
+        platform::CGRectMake(kReticleStartX, kReticleStartY, kReticleSize, kReticleSize);
+    auto cameraView = s.cameraView.lock();
+    s.focusView = FocusView::create(home);
+    s.focusView->setHidden(hideFocus);
+    if (cameraView) {
+        cameraView->addSubview(s.focusView);
+    }
+    s.exposureView = ExposureView::create(home);
+    s.exposureView->setHidden(hideExposure);
+    if (cameraView) {
+        cameraView->addSubview(s.exposureView);
+    }
+
+    auto overlay = s.previewOverlayView.lock();
+    if (overlay && !s.wbLockButton) {
+        s.wbLockButton = WhiteBalanceButton::create(kWhiteBalanceButtonFrame);
+        s.wbLockButton->setTouchEvents();
+        s.wbLockButton->setSelected(false);
+        s.wbLockButton->setHidden(
+            !deviceSupports(&platform::AVCaptureDevice::isWhiteBalanceModeSupported, 2));
+        overlay->addSubview(s.wbLockButton);
+    }
+
+    if (auto buttonBar = s.cameraButtonBar.lock()) {
+        placeSettingsButton(*buttonBar);
+        shiftButtonBar(*buttonBar, false);
+    }
+}
+
+void destroyObjects(bool keepPreferences) {
+    State& s = state();
+    log("** Snapforge ** destroyObjects()");
+    s.killtimer = true;
+    if (s.prefsDictionary && !keepPreferences) {
+        s.prefsDictionary.reset();
+    }
+    removeAndRelease(s.exposureView);
+    removeAndRelease(s.focusView);
+    removeAndRelease(s.wbLockButton);
+    removeAndRelease(s.settingsButton);
+}
+
+void restoreSnapforgeModes() {
+    State& s = state();
+    auto controller = s.cameraController.lock();
+    const int mode = controller ? controller->cameraMode() : 0;
+    if (mode == 0) {
+        log("restoreSnapforgeModes, _tmpOverlaySelected: %@", s._tmpOverlaySelected);
+    }
+}
+
+void _method$PLCameraButtonBar$layoutSubviews(id self, SEL cmd) {
+    _orig$PLCameraButtonBar$layoutSubviews(self, cmd);
+    auto bar = platform::retain<host::PLCameraButtonBar>(self);
+    if (!bar) {
+        return;
+    }
+    State& s = state();
+    s.cameraButtonBar = bar;
+    s.kCameraButtonBarHeight = static_cast<int>(bar->frame().size.height);
+    placeSettingsButton(*bar);
+    shiftButtonBar(*bar, false);
+}
+
+void _method$PLCameraButtonBar$dealloc(id self, SEL cmd) {
+    _orig$PLCameraButtonBar$dealloc(self, cmd);
+    state().settingsButton.reset();
+}
+
+id _method$PLPreviewOverlayView$initWithFrame$(id self, SEL cmd, CGRect frame) {
+    id view = _orig$PLPreviewOverlayView$initWithFrame$(self, cmd, frame);
+    state().previewOverlayView = platform::retain<host::PLPreviewOverlayView>(view);
+    return view;
+}
+
+}  // namespace snapforge
