@@ -53,6 +53,7 @@ TEST(Runtime, HookSeesHostInternalSendsAndOriginalDoesWhatHostDid) {
     MSHookMessageEx(objc_getClass("Derived"), addSel, replacementAdd, &originalAdd);
     EXPECT_EQ(send(counter.get(), addTwiceSel, 1), 20);
     EXPECT_EQ(hookCalls, 2);
+    EXPECT_EQ(Runtime::shared().installedHooks(), std::vector<std::string>{"Derived add:"});
 
     // The inherited method stays on the superclass: a Base instance is not hooked.
     auto plain = makeCounter("Base");

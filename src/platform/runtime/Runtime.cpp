@@ -66,6 +66,10 @@ void Runtime::noteUnrecognized(const Class* cls, SEL sel) {
     unrecognized_.push_back(cls->name() + " " + sel_getName(sel));
 }
 
+void Runtime::noteHook(const Class* cls, SEL sel) {
+    hooks_.push_back(cls->name() + " " + sel_getName(sel));
+}
+
 Class* objc_getClass(std::string_view name) { return Runtime::shared().getClass(name); }
 
 bool Object::isMemberOfClass(std::string_view className) const {

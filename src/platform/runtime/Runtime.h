@@ -75,9 +75,14 @@ public:
     const std::vector<std::string>& unrecognizedSelectors() const { return unrecognized_; }
     void noteUnrecognized(const Class* cls, SEL sel);
 
+    // Every hook installed in this process, in order, as "Class selector".
+    const std::vector<std::string>& installedHooks() const { return hooks_; }
+    void noteHook(const Class* cls, SEL sel);
+
 private:
     std::unordered_map<std::string, std::unique_ptr<Class>> classes_;
     std::vector<std::string> unrecognized_;
+    std::vector<std::string> hooks_;
 };
 
 Class* objc_getClass(std::string_view name);
@@ -157,6 +162,7 @@ void MSHookMessageEx(Class* cls, Selector<R(Args...)> sel, R (*replacement)(id, 
         saved = reinterpret_cast<Implementation>(previous->imp);
     }
     cls->setMethod(sel.sel, {reinterpret_cast<IMP>(replacement), &typeid(Implementation)});
+    Runtime::shared().noteHook(cls, sel.sel);
     if (original != nullptr) {
         *original = saved;
     }

@@ -96,6 +96,8 @@ public:
     void add(AnimationRecord record) { records_.push_back(std::move(record)); }
     void addTransition(TransitionRecord record) { transitions_.push_back(std::move(record)); }
     void clear();
+    // Forgets the records and transitions that ended before a virtual time (long runs).
+    void discardEndedBefore(double time);
 
 private:
     std::vector<AnimationRecord> records_;

@@ -100,7 +100,6 @@ private:
     bool bounces_ = true;
     bool dragging_ = false;
     bool decelerating_ = false;
-    bool notifying_ = true;
     std::uint64_t stepGeneration_ = 0;
     std::weak_ptr<UIScrollViewDelegate> delegate_;
     std::shared_ptr<UIPanGestureRecognizer> pan_;
