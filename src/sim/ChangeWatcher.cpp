@@ -1,9 +1,12 @@
 #include "sim/ChangeWatcher.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <filesystem>
 #include <utility>
 
 #include "platform/capture/AVCaptureDevice.h"
@@ -47,6 +50,30 @@ std::optional<std::string> settingName(const std::string& what) {
     return what;
 }
 
+// The whole file, or nothing when there is no readable file. Contents rather than times tell
+// a change: two saves can fall within one tick of the file system's clock.
+std::optional<std::string> fileBytes(const std::filesystem::path& path) {
+    constexpr std::size_t kLimit = std::size_t{4} << 20;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0 || bytes.size() > kLimit) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(fd);
+    return bytes;
+}
+
 std::string describeWindow(const platform::UIWindow& window) {
     return inspect::className(window) + " (level " + compactNumber(window.windowLevel()) + ")";
 }
@@ -65,7 +92,9 @@ void ChangeWatcher::look(bool stepEnded) {
     lookAtPreferences(true);
 }
 
-void ChangeWatcher::acceptPreferences() { lookAtPreferences(false); }
+void ChangeWatcher::acceptPreferences() {
+    lookAtPreferences(false);
+}
 
 void ChangeWatcher::lookAtWindows() {
     const auto visible = platform::UIScreen::mainScreen().visibleWindows();
@@ -80,9 +109,8 @@ void ChangeWatcher::lookAtWindows() {
         return true;
     });
     for (const auto& window : visible) {
-        const bool known = std::any_of(windows_.begin(), windows_.end(), [&](const auto& r) {
-            return r.window.lock() == window;
-        });
+        const bool known = std::any_of(windows_.begin(), windows_.end(),
+                                       [&](const auto& r) { return r.window.lock() == window; });
         if (!known) {
             windows_.push_back({window, describeWindow(*window)});
             report_("window shown: " + windows_.back().description);
@@ -151,9 +179,8 @@ void ChangeWatcher::lookAtCapture() {
 
 void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
                               platform::CaptureChangeLog& log, const std::string& who) {
-    auto record = std::find_if(logs_.begin(), logs_.end(), [&](const LogRecord& r) {
-        return r.owner.lock() == owner;
-    });
+    auto record = std::find_if(logs_.begin(), logs_.end(),
+                               [&](const LogRecord& r) { return r.owner.lock() == owner; });
     if (record == logs_.end()) {
         // Settings made before the camera came into view are the host's own set-up.
         logs_.push_back({owner, log.entries().size()});
@@ -174,34 +201,45 @@ void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
 }
 
 void ChangeWatcher::lookAtPreferences(bool report) {
-    struct stat status {};
-    std::optional<FileStamp> stamp;
-    if (::stat(preferences::filePath().c_str(), &status) == 0) {
-        stamp = FileStamp{static_cast<std::uintmax_t>(status.st_ino),
-                          static_cast<std::uintmax_t>(status.st_size),
-                          static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 +
-                              status.st_mtim.tv_nsec};
-    }
-    if (stamp == preferencesStamp_) {
+    auto bytes = fileBytes(preferences::filePath());
+    if (bytes == preferencesBytes_) {
         return;
     }
-    preferencesStamp_ = stamp;
-    auto values = preferences::values().value_or(std::map<std::string, std::string>{});
+    const bool exists = bytes.has_value();
+    preferencesBytes_ = std::move(bytes);
+    const auto values = preferences::values();
     if (report) {
-        std::string changed;
-        for (const auto& [key, value] : values) {
-            const auto old = preferences_.find(key);
-            if (old == preferences_.end() || old->second != value) {
-                changed += (changed.empty() ? "" : ", ") + key + "=" + value;
-            }
-        }
-        if (!stamp) {
-            report_("preferences removed");
-        } else {
-            report_("preferences written" + (changed.empty() ? " (unchanged)" : ": " + changed));
+        reportPreferences(exists, values);
+    }
+    preferences_ = values.value_or(std::map<std::string, std::string>{});
+}
+
+void ChangeWatcher::reportPreferences(
+    bool exists, const std::optional<std::map<std::string, std::string>>& values) {
+    if (!exists) {
+        report_("preferences removed");
+        return;
+    }
+    if (!values) {
+        report_("preferences written (not a readable property list)");
+        return;
+    }
+    std::string changes;
+    const auto add = [&changes](const std::string& change) {
+        changes += (changes.empty() ? "" : ", ") + change;
+    };
+    for (const auto& [key, value] : *values) {
+        const auto old = preferences_.find(key);
+        if (old == preferences_.end() || old->second != value) {
+            add(key + "=" + value);
         }
     }
-    preferences_ = std::move(values);
+    for (const auto& [key, value] : preferences_) {
+        if (!values->contains(key)) {
+            add(key + " removed");
+        }
+    }
+    report_("preferences written" + (changes.empty() ? " (unchanged)" : ": " + changes));
 }
 
 }  // namespace sim

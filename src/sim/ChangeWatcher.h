@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -63,13 +62,6 @@ private:
         std::weak_ptr<platform::Object> owner;
         std::size_t seen = 0;
     };
-    struct FileStamp {
-        std::uintmax_t inode = 0;
-        std::uintmax_t size = 0;
-        std::int64_t modified = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
-
     void lookAtWindows();
     void lookAtLibraryViews(bool stepEnded);
     void lookAtView(const std::string& name, const platform::UIView* view, bool stepEnded);
@@ -77,13 +69,15 @@ private:
     void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
                    const std::string& who);
     void lookAtPreferences(bool report);
+    void reportPreferences(bool exists,
+                           const std::optional<std::map<std::string, std::string>>& values);
 
     Report report_;
     CaptureSource capture_;
     std::vector<WindowRecord> windows_;
     std::map<std::string, ViewRecord> views_;
     std::vector<LogRecord> logs_;
-    std::optional<FileStamp> preferencesStamp_;
+    std::optional<std::string> preferencesBytes_;
     std::map<std::string, std::string> preferences_;
 };
 

@@ -10,7 +10,7 @@ std::string compactNumber(double value) {
         return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
     }
     char text[64];
-    std::snprintf(text, sizeof text, "%.6f", value);
+    std::snprintf(text, sizeof text, "%.4f", value);
     std::string result = text;
     while (result.back() == '0') {
         result.pop_back();

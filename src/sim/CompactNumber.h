@@ -6,8 +6,8 @@
 
 namespace sim {
 
-// A number as answers print it: at most six decimals, no trailing zeros ("115", "0.5",
-// "0.541667"), never "-0".
+// A number as answers print it: at most four decimals, which hides the noise of 32-bit
+// geometry, and no trailing zeros ("115", "0.5", "0.5417"); never "-0".
 std::string compactNumber(double value);
 // "160,260"
 std::string compactPoint(platform::CGPoint point);

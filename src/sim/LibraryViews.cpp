@@ -11,11 +11,16 @@ namespace sim {
 std::shared_ptr<platform::UIView> libraryView(Target target) {
     const snapforge::State& s = snapforge::state();
     switch (target) {
-        case Target::FocusReticle: return s.focusView;
-        case Target::ExposureReticle: return s.exposureView;
-        case Target::WbLock: return s.wbLockButton;
-        case Target::SettingsButton: return s.settingsButton;
-        default: return nullptr;
+        case Target::FocusReticle:
+            return s.focusView;
+        case Target::ExposureReticle:
+            return s.exposureView;
+        case Target::WbLock:
+            return s.wbLockButton;
+        case Target::SettingsButton:
+            return s.settingsButton;
+        default:
+            return nullptr;
     }
 }
 

@@ -26,13 +26,12 @@ bool makeFolder() {
 }
 
 platform::PlistValue plistValue(const PrefValue& value) {
-    return std::visit(
-        Overloaded{
-            [](bool flag) { return platform::PlistValue(flag); },
-            [](std::int64_t number) { return platform::PlistValue(number); },
-            [](const std::string& text) { return platform::PlistValue(text); },
-        },
-        value);
+    return std::visit(Overloaded{
+                          [](bool flag) { return platform::PlistValue(flag); },
+                          [](std::int64_t number) { return platform::PlistValue(number); },
+                          [](const std::string& text) { return platform::PlistValue(text); },
+                      },
+                      value);
 }
 
 std::string answerText(const platform::PlistValue& value) {
@@ -53,7 +52,9 @@ std::string answerText(const platform::PlistValue& value) {
 
 }  // namespace
 
-std::filesystem::path filePath() { return platform::devicePath(phonePath()); }
+std::filesystem::path filePath() {
+    return platform::devicePath(phonePath());
+}
 
 bool write(const std::vector<PrefEntry>& entries) {
     platform::NSMutableDictionary dictionary;

@@ -100,7 +100,9 @@ Placement placementOf(const UIView& view, double time) {
     return p;
 }
 
-std::string number(double value) { return compactNumber(value); }
+std::string number(double value) {
+    return compactNumber(value);
+}
 
 std::string colour(const UIColor& c) {
     const auto channel = [](platform::CGFloat v) {
@@ -139,8 +141,8 @@ private:
         }
         const Placement p = placementOf(v, time_);
         indent(depth);
-        out_ << "<g data-class=\"" << xmlEscape(inspect::className(v)) << '"'
-             << groupTransform(p) << " opacity=\"" << number(p.alpha) << "\">\n";
+        out_ << "<g data-class=\"" << xmlEscape(inspect::className(v)) << '"' << groupTransform(p)
+             << " opacity=\"" << number(p.alpha) << "\">\n";
         box(v, p.bounds, depth + 1);
         content(v, p.bounds, depth + 1);
         const bool clips = v.clipsToBounds() && !v.subviews().empty();
@@ -166,8 +168,8 @@ private:
     static std::string groupTransform(const Placement& p) {
         const double midX = platform::CGRectGetMidX(p.bounds);
         const double midY = platform::CGRectGetMidY(p.bounds);
-        std::string text = " transform=\"translate(" + number(p.center.x) + ' ' +
-                           number(p.center.y) + ')';
+        std::string text =
+            " transform=\"translate(" + number(p.center.x) + ' ' + number(p.center.y) + ')';
         if (!platform::CGAffineTransformIsIdentity(p.transform)) {
             const auto& t = p.transform;
             text += " matrix(" + number(t.a) + ' ' + number(t.b) + ' ' + number(t.c) + ' ' +
@@ -177,9 +179,8 @@ private:
     }
 
     static std::string rect(const CGRect& r) {
-        return "<rect x=\"" + number(r.origin.x) + "\" y=\"" + number(r.origin.y) +
-               "\" width=\"" + number(r.size.width) + "\" height=\"" + number(r.size.height) +
-               '"';
+        return "<rect x=\"" + number(r.origin.x) + "\" y=\"" + number(r.origin.y) + "\" width=\"" +
+               number(r.size.width) + "\" height=\"" + number(r.size.height) + '"';
     }
 
     void box(const UIView& v, const CGRect& bounds, int depth) {
@@ -202,8 +203,8 @@ private:
             image(button->currentImage(), bounds, depth, {});
             if (auto title = button->currentTitle()) {
                 const auto tint = button->currentTitleColor().value_or(UIColor::whiteColor());
-                text(*title, bounds, platform::NSTextAlignmentCenter,
-                     button->titleFont().pointSize, tint, depth);
+                text(*title, bounds, platform::NSTextAlignmentCenter, button->titleFont().pointSize,
+                     tint, depth);
             }
         } else if (const auto* label = dynamic_cast<const platform::UILabel*>(&v)) {
             text(label->text(), bounds, label->textAlignment(), label->font().pointSize,
@@ -216,15 +217,15 @@ private:
 
     // Draws the image's file over the bounds; names what cannot be drawn. A view without an
     // image is named by `unnamed` (nothing when empty).
-    void image(const std::shared_ptr<platform::UIImage>& picture, const CGRect& bounds,
-               int depth, const std::string& unnamed) {
+    void image(const std::shared_ptr<platform::UIImage>& picture, const CGRect& bounds, int depth,
+               const std::string& unnamed) {
         std::error_code ec;
         if (picture && std::filesystem::is_regular_file(picture->filePath(), ec)) {
             indent(depth);
             out_ << "<image href=\"" << xmlEscape(picture->filePath().string()) << "\" x=\""
-                 << number(bounds.origin.x) << "\" y=\"" << number(bounds.origin.y)
-                 << "\" width=\"" << number(bounds.size.width) << "\" height=\""
-                 << number(bounds.size.height) << "\" preserveAspectRatio=\"none\"/>\n";
+                 << number(bounds.origin.x) << "\" y=\"" << number(bounds.origin.y) << "\" width=\""
+                 << number(bounds.size.width) << "\" height=\"" << number(bounds.size.height)
+                 << "\" preserveAspectRatio=\"none\"/>\n";
             return;
         }
         const std::string name = picture ? picture->path() : unnamed;
@@ -234,8 +235,8 @@ private:
         }
     }
 
-    void text(const std::string& words, const CGRect& bounds, int alignment,
-              platform::CGFloat size, const UIColor& tint, int depth) {
+    void text(const std::string& words, const CGRect& bounds, int alignment, platform::CGFloat size,
+              const UIColor& tint, int depth) {
         if (words.empty()) {
             return;
         }
@@ -250,8 +251,8 @@ private:
         }
         const double baseline = platform::CGRectGetMidY(bounds) + size * 0.35;
         indent(depth);
-        out_ << "<text x=\"" << number(x) << "\" y=\"" << number(baseline)
-             << "\" text-anchor=\"" << anchor << "\" font-family=\"Helvetica, sans-serif\""
+        out_ << "<text x=\"" << number(x) << "\" y=\"" << number(baseline) << "\" text-anchor=\""
+             << anchor << "\" font-family=\"Helvetica, sans-serif\""
              << " font-size=\"" << number(size) << "\" fill=\"" << colour(tint)
              << "\" fill-opacity=\"" << number(tint.alpha) << "\">" << xmlEscape(words)
              << "</text>\n";
@@ -276,18 +277,31 @@ std::string xmlEscape(std::string_view text) {
             continue;
         }
         switch (codePoint) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
-            default: out.append(text.substr(i, length));
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                out.append(text.substr(i, length));
         }
         i += length;
     }
     return out;
 }
 
-std::string svgSnapshot(double time) { return SvgWriter(time).render(); }
+std::string svgSnapshot(double time) {
+    return SvgWriter(time).render();
+}
 
 }  // namespace sim
