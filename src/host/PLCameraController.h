@@ -23,7 +23,9 @@ public:
     void _lockFocus(bool focus, bool exposure, bool whiteBalance) {
         platform::send(this, sel::_lockFocus, focus, exposure, whiteBalance);
     }
-    void _autofocus(bool focus, bool expose) { platform::send(this, sel::_autofocus, focus, expose); }
+    void _autofocus(bool focus, bool expose) {
+        platform::send(this, sel::_autofocus, focus, expose);
+    }
     bool isFocusAllowed() { return platform::send(this, sel::isFocusAllowed); }
     void autofocus() { platform::send(this, sel::autofocus); }
     void _focusStarted() { platform::send(this, sel::_focusStarted); }
@@ -31,7 +33,9 @@ public:
     void _exposureStarted() { platform::send(this, sel::_exposureStarted); }
     void _exposureCompleted() { platform::send(this, sel::_exposureCompleted); }
     void _whiteBalanceStarted() { platform::send(this, sel::_whiteBalanceStarted); }
-    void _setCameraMode(int mode, int device) { platform::send(this, sel::_setCameraMode, mode, device); }
+    void _setCameraMode(int mode, int device) {
+        platform::send(this, sel::_setCameraMode, mode, device);
+    }
     void stopPreview() { platform::send(this, sel::stopPreview); }
     void startPreview() { platform::send(this, sel::startPreview); }
 };

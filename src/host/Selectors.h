@@ -64,6 +64,7 @@ inline const Selector<void()> _whiteBalanceStarted{"_whiteBalanceStarted"};
 inline const Selector<void(int, int)> _setCameraMode{"_setCameraMode:cameraDevice:"};
 inline const Selector<void()> stopPreview{"stopPreview"};
 inline const Selector<void()> startPreview{"startPreview"};
-inline const Selector<void(bool, bool, bool)> _lockFocus{"_lockFocus:lockExposure:lockWhiteBalance:"};
+inline const Selector<void(bool, bool, bool)> _lockFocus{
+    "_lockFocus:lockExposure:lockWhiteBalance:"};
 
 }  // namespace host::sel
