@@ -131,7 +131,7 @@ void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* 
     if (view != nullptr) {
         now.identity = view;
         now.showing = inspect::isShowing(*view);
-        now.origin = view->frame().origin;
+        now.origin = inspect::standingOrigin(*view);
         if (const auto* control = dynamic_cast<const platform::UIControl*>(view)) {
             now.selected = control->isSelected();
         }

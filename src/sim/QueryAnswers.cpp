@@ -34,7 +34,7 @@ std::string selectedAnswer(const platform::UIView* view) {
 }
 
 std::string reticleOrigin(const std::shared_ptr<snapforge::ReticleView>& reticle) {
-    return reticle ? compactPoint(reticle->frame().origin) : std::string(kNone);
+    return reticle ? compactPoint(inspect::standingOrigin(*reticle)) : std::string(kNone);
 }
 
 std::string reticleLocked(const std::shared_ptr<snapforge::ReticleView>& reticle) {

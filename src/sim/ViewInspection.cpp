@@ -59,6 +59,45 @@ platform::CGPoint screenCentre(const platform::UIView& view) {
         {platform::CGRectGetMidX(bounds), platform::CGRectGetMidY(bounds)});
 }
 
+std::optional<platform::CGPoint> touchPoint(const platform::UIView& view) {
+    const auto& screen = platform::UIScreen::mainScreen();
+    const auto reaches = [&](platform::CGPoint screenPoint) {
+        const auto hit = screen.hitTest(screenPoint);
+        return hit && (hit.get() == &view || hit->isDescendantOfView(&view));
+    };
+    const auto bounds = view.bounds();
+    const platform::CGPoint middle{platform::CGRectGetMidX(bounds),
+                                   platform::CGRectGetMidY(bounds)};
+    const auto centre = view.convertPointToScreen(middle);
+    auto& self = const_cast<platform::UIView&>(view);
+    if (reaches(centre) || !self.hitTest(middle, nullptr)) {
+        return centre;
+    }
+    constexpr int kSamples = 32;
+    std::optional<platform::CGPoint> best;
+    float bestDistance = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        for (int j = 0; j < kSamples; ++j) {
+            const platform::CGPoint local{
+                bounds.origin.x + bounds.size.width * (static_cast<float>(i) + 0.5f) / kSamples,
+                bounds.origin.y + bounds.size.height * (static_cast<float>(j) + 0.5f) / kSamples};
+            const float dx = local.x - middle.x;
+            const float dy = local.y - middle.y;
+            const float distance = dx * dx + dy * dy;
+            if ((!best || distance < bestDistance) && reaches(view.convertPointToScreen(local))) {
+                best = view.convertPointToScreen(local);
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
+platform::CGPoint standingOrigin(const platform::UIView& view) {
+    const auto size = view.bounds().size;
+    return {view.center().x - size.width / 2, view.center().y - size.height / 2};
+}
+
 std::string className(const platform::UIView& view) {
     const platform::Class* cls = view.objcClass();
     return cls ? cls->name() : "UIView";
