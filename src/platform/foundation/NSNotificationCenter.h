@@ -12,6 +12,8 @@ namespace platform {
 
 inline constexpr const char* UIApplicationDidEnterBackgroundNotification =
     "UIApplicationDidEnterBackgroundNotification";
+inline constexpr const char* UIApplicationWillEnterForegroundNotification =
+    "UIApplicationWillEnterForegroundNotification";
 
 // What an observer is handed: the notification's name and the object that posted it.
 class NSNotification : public Object {

@@ -1,5 +1,7 @@
 #include "platform/ui/UIApplication.h"
 
+#include "platform/foundation/NSNotificationCenter.h"
+
 #include <algorithm>
 
 #include "platform/Process.h"
@@ -35,41 +37,14 @@ UIApplication::UIApplication() {
 
 void UIApplication::enterBackground() {
     state_ = UIApplicationStateBackground;
-    post(UIApplicationDidEnterBackgroundNotificationName);
+    NSNotificationCenter::defaultCenter().postNotification(
+        UIApplicationDidEnterBackgroundNotification, this);
 }
 
 void UIApplication::enterForeground() {
     state_ = UIApplicationStateActive;
-    post(UIApplicationWillEnterForegroundNotificationName);
-}
-
-int UIApplication::addObserver(std::string name, Observer observer) {
-    const int token = nextToken_++;
-    observers_.push_back({token, std::move(name), std::move(observer)});
-    return token;
-}
-
-void UIApplication::removeObserver(int token) {
-    std::erase_if(observers_, [token](const Registration& r) { return r.token == token; });
-}
-
-void UIApplication::post(const std::string& name) {
-    // Observers may come and go while the notification is delivered; each registration that is
-    // still there when its turn comes hears it.
-    std::vector<int> tokens;
-    for (const auto& registration : observers_) {
-        if (registration.name == name) {
-            tokens.push_back(registration.token);
-        }
-    }
-    for (int token : tokens) {
-        auto found = std::find_if(observers_.begin(), observers_.end(),
-                                  [token](const Registration& r) { return r.token == token; });
-        if (found != observers_.end()) {
-            Observer observer = found->observer;
-            observer();
-        }
-    }
+    NSNotificationCenter::defaultCenter().postNotification(
+        UIApplicationWillEnterForegroundNotification, this);
 }
 
 bool UIApplication::sendAction(SEL action, id target, id sender, UIEvent*) {

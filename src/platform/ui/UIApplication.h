@@ -26,11 +26,6 @@ enum UIApplicationState : int {
     UIApplicationStateBackground = 2,
 };
 
-inline constexpr const char* UIApplicationDidEnterBackgroundNotificationName =
-    "UIApplicationDidEnterBackgroundNotification";
-inline constexpr const char* UIApplicationWillEnterForegroundNotificationName =
-    "UIApplicationWillEnterForegroundNotification";
-
 // The running application: status-bar orientation (set by the host), its life-cycle state and
 // the dispatch of control and gesture actions.
 class UIApplication : public Object {
@@ -44,14 +39,9 @@ public:
 
     UIApplicationState applicationState() const { return state_; }
     // The host calls these when the application goes to the background or comes back; each
-    // posts its notification to the observers below.
+    // posts its notification on the default notification centre.
     void enterBackground();
     void enterForeground();
-
-    // Observers of the application's notifications, by name; a token ends the observation.
-    using Observer = std::function<void()>;
-    int addObserver(std::string name, Observer observer);
-    void removeObserver(int token);
 
     // Sends an action message: `action:` with the sender when the target implements it so, else
     // a plain `action`. A null target means the first object up the sender's responder chain
@@ -63,17 +53,8 @@ public:
     std::vector<std::shared_ptr<UIWindow>> windows() const;
 
 private:
-    struct Registration {
-        int token;
-        std::string name;
-        Observer observer;
-    };
-    void post(const std::string& name);
-
     int statusBarOrientation_ = UIInterfaceOrientationPortrait;
     UIApplicationState state_ = UIApplicationStateActive;
-    std::vector<Registration> observers_;
-    int nextToken_ = 1;
 };
 
 }  // namespace platform

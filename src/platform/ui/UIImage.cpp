@@ -7,22 +7,11 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/Process.h"
+#include "platform/foundation/DevicePath.h"
 #include "platform/runtime/Runtime.h"
 
 namespace platform {
 namespace {
-
-// A phone path under the process's device root; ".." never leads above the root.
-std::filesystem::path onDevice(std::string_view phonePath) {
-    std::filesystem::path relative;
-    for (const auto& part : std::filesystem::path(phonePath).relative_path().lexically_normal()) {
-        if (part != "..") {
-            relative /= part;
-        }
-    }
-    return Process::current().deviceRoot() / relative;
-}
 
 std::uint32_t bigEndian(const unsigned char* bytes) {
     return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
@@ -57,7 +46,7 @@ std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(std::string_view phone
     if (phonePath.empty()) {
         return nullptr;
     }
-    auto file = onDevice(phonePath);
+    auto file = devicePath(phonePath);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         return nullptr;
