@@ -3,7 +3,6 @@
 #include "host/DeviceModels.h"
 #include "host/HostClasses.h"
 #include "platform/Process.h"
-#include "platform/foundation/NSNotificationCenter.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 
@@ -106,11 +105,8 @@ void CameraApp::enterBackground() {
     if (isOpen()) {
         controller_->stopPreview();
     }
-    auto& application = platform::UIApplication::sharedApplication();
-    application.enterBackground();
     events_->publish(HostEventKind::AppEnteredBackground, "app entered background");
-    platform::NSNotificationCenter::defaultCenter().postNotification(
-        platform::UIApplicationDidEnterBackgroundNotification, &application);
+    platform::UIApplication::sharedApplication().enterBackground();
 }
 
 void CameraApp::enterForeground() {

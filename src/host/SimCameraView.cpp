@@ -204,7 +204,7 @@ bool SimCameraView::mayTakePhoto() const {
 
 bool SimCameraView::maySwipe() const {
     auto controller = controller_.lock();
-    return mayTakePhoto() && !panorama_ && !controller->isRecording();
+    return controller && mayTakePhoto() && !panorama_ && !controller->isRecording();
 }
 
 // The iris closes over the capture, the photo is saved and reported, and the iris opens again.

@@ -4,6 +4,7 @@
 #include "host/HostTestSupport.h"
 #include "host/Selectors.h"
 #include "platform/ui/UIApplication.h"
+#include "platform/ui/UIButton.h"
 
 namespace host::testing {
 namespace {
@@ -102,6 +103,21 @@ TEST_F(LaunchTest, CloseStopsThePreviewAndSendsDeallocsBeforeLettingGo) {
     EXPECT_EQ(traced("PLPreviewOverlayView initWithFrame:"), 1);
     EXPECT_EQ(traced("PLCameraView openIrisWithDidFinishSelector:withDuration:"), 1);
     EXPECT_TRUE(app_.cameraView()->isIrisOpen());
+}
+
+TEST_F(LaunchTest, ControlsOnThePreviewStayReachableBesideTheBar) {
+    app_.launch();
+    // A control on the overlay reaching under the bar's top edge, and one in the bar.
+    auto previewControl = platform::UIButton::create(platform::CGRectMake(10, 370, 74, 31));
+    app_.cameraView()->previewOverlayView()->addSubview(previewControl);
+    auto barControl = platform::UIButton::create(platform::CGRectMake(65, 30, 35, 35));
+    app_.cameraView()->buttonBar()->addSubview(barControl);
+
+    EXPECT_EQ(screen().hitTest({47, 385.5f}), previewControl);
+    EXPECT_EQ(screen().hitTest({80, 430}), barControl);
+    EXPECT_EQ(screen().hitTest(*app_.shutterCenter()), app_.cameraView()->shutterButton());
+    // The bar's empty area passes touches on to the preview and so to the camera view.
+    EXPECT_EQ(screen().hitTest({300, 470}), app_.cameraView()->previewOverlayView());
 }
 
 TEST_F(LaunchTest, ClassesAreRegisteredOnceSoHooksSurvive) {

@@ -9,6 +9,7 @@
 #include "host/CameraApp.h"
 #include "host/DeviceModels.h"
 #include "platform/Process.h"
+#include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/UIScreen.h"
