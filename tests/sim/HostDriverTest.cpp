@@ -138,8 +138,8 @@ TEST(HostDriver, AbsentTargetsFailTheirStepsAndTheRunGoesOn) {
     EXPECT_EQ(phone.ask("frame stop-button"), "absent");
 }
 
-TEST(HostDriver, ACoveredButtonIsTouchedWhereItShows) {
-    // The host's button bar covers the lower half of the white-balance button, centre included.
+TEST(HostDriver, TouchesOnTheWhiteBalanceButtonStayOffThePreview) {
+    // The button's lower half lies over the host's button bar.
     Phone phone;
     phone.run("launch\ntap wb-lock");
     EXPECT_TRUE(phone.failures.empty());
