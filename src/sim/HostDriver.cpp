@@ -111,8 +111,7 @@ auto HostDriver::insideDeviceRoot(Fn&& fn) {
     return fn();
 }
 
-// --- The phone before and around the camera
-// -------------------------------------------------
+// The phone before and around the camera.
 
 void HostDriver::perform(const cmd::Device& step) {
     if (process_) {
@@ -251,8 +250,7 @@ bool HostDriver::requireCamera() {
     return true;
 }
 
-// --- Time and touches
-// -----------------------------------------------------------------------
+// Time and touches.
 
 void HostDriver::advance(double seconds) {
     seconds = std::max(0.0, seconds);
@@ -379,8 +377,7 @@ void HostDriver::perform(const cmd::Wait& step) {
     });
 }
 
-// --- The camera app's own controls
-// ------------------------------------------------------------
+// The camera app's own controls.
 
 void HostDriver::perform(const cmd::Rotate& step) {
     guarded([&] {
@@ -436,8 +433,7 @@ void HostDriver::perform(const cmd::Snapshot& step) {
     });
 }
 
-// --- Queries
-// --------------------------------------------------------------------------------
+// Queries.
 
 std::string HostDriver::query(const Query& query) {
     try {
