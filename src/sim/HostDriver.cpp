@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "host/CameraApp.h"
-#include "host/DeviceModels.h"
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemLog.h"
@@ -127,8 +126,8 @@ void HostDriver::perform(const cmd::Capability& step) {
             device_.capabilities.push_back(step);
             return;
         }
-        host::setCapability(process_->profile().capture, capabilityText(step), step.on);
-        if (app_ && !app_->setCapability(capabilityText(step), step.on)) {
+        // The app changes the profile and the live device and output alike.
+        if (!app_->setCapability(capabilityText(step), step.on)) {
             fail("the camera does not know the capability " + capabilityText(step));
         }
         settle();

@@ -179,6 +179,12 @@ TEST(HostDriver, CapabilitiesShapeTheDeviceBeforeAndAfterLaunch) {
     phone.run("capability lock-config on\ntap wb-lock\ntap wb-lock");
     EXPECT_EQ(phone.ask("device.wb-mode"), "0");
     EXPECT_TRUE(phone.heard("device: white-balance mode 0"));
+
+    // The output follows the hardware too.
+    EXPECT_EQ(phone.ask("frame-duration"), "1/30,1/24");
+    phone.run("capability video-connection off");
+    EXPECT_EQ(phone.ask("frame-duration"), "none");
+    EXPECT_TRUE(phone.failures.empty());
 }
 
 TEST(HostDriver, WithTheLogOnTheLibrarysDiagnosticsJoinTheTimeline) {
