@@ -24,9 +24,6 @@ constexpr const char* kDefaultBundleId = "com.apple.camera";
 // The shortest slice of virtual time between two looks at the phone, so that
 // work that keeps falling due cannot make a long wait crawl.
 constexpr double kMinimumSlice = 0.001;
-// How long a scrolled strip may take to come to rest.
-constexpr double kScrollSettleSeconds = 2;
-constexpr double kScrollSeconds = 0.3;
 
 std::shared_ptr<platform::UIView> findKindOf(const std::shared_ptr<platform::UIView>& root,
                                              std::string_view className) {
@@ -341,18 +338,7 @@ void HostDriver::perform(const cmd::Scroll& step) {
             fail(std::string(targetName(step.target)) + " has no strip to scroll");
             return;
         }
-        const auto page = strip->bounds().size;
-        const bool horizontal = strip->contentSize().width > page.width;
-        const float distance =
-            static_cast<float>(step.pages) * (horizontal ? page.width : page.height);
-        const platform::CGPoint start = inspect::screenCentre(*strip);
-        const platform::CGPoint end = horizontal ? platform::CGPoint{start.x - distance, start.y}
-                                                 : platform::CGPoint{start.x, start.y - distance};
-        gestures::drag(start, end, kScrollSeconds, [this](double s) { advance(s); });
-        for (double waited = 0; strip->isDecelerating() && waited < kScrollSettleSeconds;
-             waited += platform::UIScrollView::kStepDuration) {
-            advance(platform::UIScrollView::kStepDuration);
-        }
+        gestures::scroll(*strip, step.pages, [this](double s) { advance(s); });
         settle();
     });
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/ui/UIScrollView.h"
 #include "platform/ui/UITouch.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/CompactNumber.h"
@@ -73,6 +74,29 @@ TEST(Gestures, DragMovesEverySixtiethOfASecondAlongTheLine) {
     screen.recorder->heard.clear();
     gestures::drag({0, 0}, {10, 0}, 0, screen.advance);
     EXPECT_EQ(screen.recorder->heard.size(), 3u);
+}
+
+TEST(Gestures, ScrollMovesAPagingStripByWholePagesAndLetsItSettle) {
+    Screen screen;
+    auto strip = UIScrollView::create(CGRectMake(10, 400, 100, 40));
+    strip->setContentSize({500, 40});
+    strip->setPagingEnabled(true);
+    screen.window->addSubview(strip);
+
+    gestures::scroll(*strip, 2, screen.advance);
+    EXPECT_EQ(strip->contentOffset(), (CGPoint{200, 0}));
+    EXPECT_FALSE(strip->isDecelerating());
+    gestures::scroll(*strip, -1, screen.advance);
+    EXPECT_EQ(strip->contentOffset(), (CGPoint{100, 0}));
+    gestures::scroll(*strip, 9, screen.advance);  // no further than the last page
+    EXPECT_EQ(strip->contentOffset(), (CGPoint{400, 0}));
+
+    auto column = UIScrollView::create(CGRectMake(200, 0, 60, 100));
+    column->setContentSize({60, 300});
+    column->setPagingEnabled(true);
+    screen.window->addSubview(column);
+    gestures::scroll(*column, 1, screen.advance);
+    EXPECT_EQ(column->contentOffset(), (CGPoint{0, 100}));
 }
 
 TEST(CompactNumber, PrintsShortAndHidesFloatNoise) {
