@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "sim/CommandLine.h"
-#include "sim/StandInDriver.h"
+#include "sim/HostDriver.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto makeDriver = [](const sim::DriverSettings&) -> std::unique_ptr<sim::Driver> {
-        return std::make_unique<sim::StandInDriver>();
+    const auto makeDriver =
+        [](const sim::DriverSettings& settings) -> std::unique_ptr<sim::Driver> {
+        return std::make_unique<sim::HostDriver>(settings);
     };
     return sim::runCommandLine(args, std::cout, std::cerr, makeDriver);
 }

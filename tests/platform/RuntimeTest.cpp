@@ -103,5 +103,18 @@ TEST(RunLoop, TimersFireAtExactVirtualTimesUntilInvalidated) {
     EXPECT_EQ(RunLoop::main().pendingCount(), 0u);
 }
 
+TEST(RunLoop, TellsWhenTheNextWorkFallsDue) {
+    Process process;
+    auto& loop = RunLoop::main();
+    EXPECT_EQ(loop.nextDueTime(), std::nullopt);
+    loop.schedule(2.5, [] {});
+    auto timer = NSTimer::scheduledTimer(1.0, false, [](NSTimer&) {});
+    EXPECT_EQ(loop.nextDueTime(), 1.0);
+    loop.runUntil(1.0);
+    EXPECT_EQ(loop.nextDueTime(), 2.5);
+    loop.runFor(5);
+    EXPECT_EQ(loop.nextDueTime(), std::nullopt);
+}
+
 }  // namespace
 }  // namespace platform

@@ -9,6 +9,7 @@
 
 #include "sim/CommandLine.h"
 #include "sim/FakeDriver.h"
+#include "sim/HostDriver.h"
 #include "sim/Runner.h"
 
 namespace sim {
@@ -50,12 +51,14 @@ struct Invocation {
     std::string err;
 };
 
-Invocation invoke(const std::vector<std::string>& args) {
+std::unique_ptr<Driver> makeFakeDriver(const DriverSettings&) {
+    return std::make_unique<testing::FakeDriver>();
+}
+
+Invocation invoke(const std::vector<std::string>& args,
+                  const DriverFactory& makeDriver = makeFakeDriver) {
     std::ostringstream out;
     std::ostringstream err;
-    const auto makeDriver = [](const DriverSettings&) -> std::unique_ptr<Driver> {
-        return std::make_unique<testing::FakeDriver>();
-    };
     const int status = runCommandLine(args, out, err, makeDriver);
     return {status, out.str(), err.str()};
 }
@@ -107,7 +110,10 @@ TEST(CommandLineTest, ScenarioProblemsExitWithTwoBeforeAnythingRuns) {
 
 TEST(CommandLineTest, DefaultTourPassesQuietly) {
     const TemporaryRoot root;
-    const auto run = invoke({"--quiet", "--root", root.path().string()});
+    const auto makeHostDriver = [](const DriverSettings& settings) -> std::unique_ptr<Driver> {
+        return std::make_unique<HostDriver>(settings);
+    };
+    const auto run = invoke({"--quiet", "--root", root.path().string()}, makeHostDriver);
     EXPECT_EQ(run.status, kExitPassed) << run.out << run.err;
     EXPECT_TRUE(run.out.starts_with("summary: ")) << run.out;
 }

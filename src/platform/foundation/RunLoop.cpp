@@ -146,4 +146,11 @@ std::size_t RunLoop::pendingCount() const {
     }));
 }
 
+std::optional<NSTimeInterval> RunLoop::nextDueTime() const {
+    if (items_.empty()) {
+        return std::nullopt;
+    }
+    return items_.front().due;
+}
+
 }  // namespace platform

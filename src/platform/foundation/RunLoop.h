@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -74,6 +75,10 @@ public:
 
     // Number of pending one-shot items and valid timers.
     std::size_t pendingCount() const;
+    // When the earliest pending work falls due (possibly a timer invalidated since), or
+    // nothing when none is pending. Lets a driver advance the clock from one piece of work to
+    // the next and look at the world in between.
+    std::optional<NSTimeInterval> nextDueTime() const;
 
     RunLoop();
 

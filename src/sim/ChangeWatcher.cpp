@@ -1,0 +1,245 @@
+#include "sim/ChangeWatcher.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <utility>
+
+#include "platform/capture/AVCaptureDevice.h"
+#include "platform/capture/AVCaptureOutput.h"
+#include "platform/capture/AVCaptureSession.h"
+#include "platform/ui/UIControl.h"
+#include "platform/ui/UIScreen.h"
+#include "platform/ui/UIWindow.h"
+#include "sim/CompactNumber.h"
+#include "sim/LibraryViews.h"
+#include "sim/PreferencesFile.h"
+#include "sim/ViewInspection.h"
+#include "snapforge/focus/ReticleView.h"
+
+namespace sim {
+namespace {
+
+constexpr std::array kWatchedViews{Target::FocusReticle, Target::ExposureReticle, Target::WbLock,
+                                   Target::SettingsButton};
+
+// What a capture setting is called in the timeline; lock and unlock calls are left out.
+std::optional<std::string> settingName(const std::string& what) {
+    static const std::array<std::pair<std::string_view, std::string_view>, 8> names{{
+        {"focusMode", "focus mode"},
+        {"exposureMode", "exposure mode"},
+        {"whiteBalanceMode", "white-balance mode"},
+        {"focusPointOfInterest", "focus point"},
+        {"exposurePointOfInterest", "exposure point"},
+        {"sessionPreset", "preset"},
+        {"videoMinFrameDuration", "min frame duration"},
+        {"videoMaxFrameDuration", "max frame duration"},
+    }};
+    if (what == "lockForConfiguration" || what == "unlockForConfiguration") {
+        return std::nullopt;
+    }
+    for (const auto& [key, name] : names) {
+        if (key == what) {
+            return std::string(name);
+        }
+    }
+    return what;
+}
+
+// The whole file, or nothing when there is no readable file. Contents rather than times tell
+// a change: two saves can fall within one tick of the file system's clock.
+std::optional<std::string> fileBytes(const std::filesystem::path& path) {
+    constexpr std::size_t kLimit = std::size_t{4} << 20;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0 || bytes.size() > kLimit) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+std::string describeWindow(const platform::UIWindow& window) {
+    return inspect::className(window) + " (level " + compactNumber(window.windowLevel()) + ")";
+}
+
+}  // namespace
+
+ChangeWatcher::ChangeWatcher(Report report, CaptureSource capture)
+    : report_(std::move(report)), capture_(std::move(capture)) {
+    lookAtPreferences(false);
+}
+
+void ChangeWatcher::look(bool stepEnded) {
+    lookAtWindows();
+    lookAtLibraryViews(stepEnded);
+    lookAtCapture();
+    lookAtPreferences(true);
+}
+
+void ChangeWatcher::acceptPreferences() {
+    lookAtPreferences(false);
+}
+
+void ChangeWatcher::lookAtWindows() {
+    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
+    const auto isVisible = [&visible](const std::shared_ptr<platform::UIWindow>& window) {
+        return window && std::find(visible.begin(), visible.end(), window) != visible.end();
+    };
+    std::erase_if(windows_, [&](const WindowRecord& record) {
+        if (isVisible(record.window.lock())) {
+            return false;
+        }
+        report_("window hidden: " + record.description);
+        return true;
+    });
+    for (const auto& window : visible) {
+        const bool known = std::any_of(windows_.begin(), windows_.end(),
+                                       [&](const auto& r) { return r.window.lock() == window; });
+        if (!known) {
+            windows_.push_back({window, describeWindow(*window)});
+            report_("window shown: " + windows_.back().description);
+        }
+    }
+}
+
+void ChangeWatcher::lookAtLibraryViews(bool stepEnded) {
+    for (const Target target : kWatchedViews) {
+        const auto view = libraryView(target);
+        lookAtView(std::string(targetName(target)), view.get(), stepEnded);
+    }
+}
+
+void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* view,
+                               bool stepEnded) {
+    ViewRecord now;
+    if (view != nullptr) {
+        now.identity = view;
+        now.showing = inspect::isShowing(*view);
+        now.origin = inspect::standingOrigin(*view);
+        if (const auto* control = dynamic_cast<const platform::UIControl*>(view)) {
+            now.selected = control->isSelected();
+        }
+        if (const auto* reticle = dynamic_cast<const snapforge::ReticleView*>(view)) {
+            now.locked = reticle->isLocked();
+        }
+    }
+    ViewRecord& before = views_[name];
+    // `origin` is where the view was last reported to be.
+    platform::CGPoint reported = before.origin;
+    if (now.showing != before.showing) {
+        report_(name + (now.showing ? " shown at " + compactPoint(now.origin) : " hidden"));
+        reported = now.origin;
+    } else if (now.showing && stepEnded && now.origin != before.origin) {
+        report_(name + " moved to " + compactPoint(now.origin));
+        reported = now.origin;
+    }
+    if (view != nullptr && now.identity == before.identity) {
+        if (now.selected != before.selected) {
+            report_(name + (now.selected ? " selected" : " deselected"));
+        }
+        if (now.locked != before.locked) {
+            report_(name + (now.locked ? " locked" : " unlocked"));
+        }
+    }
+    before = now;
+    before.origin = reported;
+}
+
+void ChangeWatcher::lookAtCapture() {
+    const CaptureObjects objects = capture_ ? capture_() : CaptureObjects{};
+    std::erase_if(logs_, [](const LogRecord& record) { return record.owner.expired(); });
+    if (objects.device) {
+        lookAtLog(objects.device, objects.device->changeLog(), "device");
+    }
+    if (objects.session) {
+        lookAtLog(objects.session, objects.session->changeLog(), "session");
+    }
+    if (objects.output) {
+        for (const auto& connection : objects.output->connections()) {
+            lookAtLog(connection, connection->changeLog(), "connection");
+        }
+    }
+}
+
+void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
+                              platform::CaptureChangeLog& log, const std::string& who) {
+    auto record = std::find_if(logs_.begin(), logs_.end(),
+                               [&](const LogRecord& r) { return r.owner.lock() == owner; });
+    if (record == logs_.end()) {
+        // Settings made before the camera came into view are the host's own set-up.
+        logs_.push_back({owner, log.entries().size()});
+        return;
+    }
+    const auto& entries = log.entries();
+    if (record->seen > entries.size()) {
+        record->seen = 0;
+    }
+    for (std::size_t i = record->seen; i < entries.size(); ++i) {
+        const auto& change = entries[i];
+        const auto name = settingName(change.what);
+        if (change.accepted && name) {
+            report_(who + ": " + *name + " " + change.value);
+        }
+    }
+    record->seen = entries.size();
+}
+
+void ChangeWatcher::lookAtPreferences(bool report) {
+    auto bytes = fileBytes(preferences::filePath());
+    if (bytes == preferencesBytes_) {
+        return;
+    }
+    const bool exists = bytes.has_value();
+    preferencesBytes_ = std::move(bytes);
+    const auto values = preferences::values();
+    if (report) {
+        reportPreferences(exists, values);
+    }
+    preferences_ = values.value_or(std::map<std::string, std::string>{});
+}
+
+void ChangeWatcher::reportPreferences(
+    bool exists, const std::optional<std::map<std::string, std::string>>& values) {
+    if (!exists) {
+        report_("preferences removed");
+        return;
+    }
+    if (!values) {
+        report_("preferences written (not a readable property list)");
+        return;
+    }
+    std::string changes;
+    const auto add = [&changes](const std::string& change) {
+        changes += (changes.empty() ? "" : ", ") + change;
+    };
+    for (const auto& [key, value] : *values) {
+        const auto old = preferences_.find(key);
+        if (old == preferences_.end() || old->second != value) {
+            add(key + "=" + value);
+        }
+    }
+    for (const auto& [key, value] : preferences_) {
+        if (!values->contains(key)) {
+            add(key + " removed");
+        }
+    }
+    report_("preferences written" + (changes.empty() ? " (unchanged)" : ": " + changes));
+}
+
+}  // namespace sim

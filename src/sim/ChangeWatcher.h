@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Geometry.h"
+
+namespace platform {
+class AVCaptureDevice;
+class AVCaptureOutput;
+class AVCaptureSession;
+class CaptureChangeLog;
+class Object;
+class UIView;
+class UIWindow;
+}  // namespace platform
+
+namespace sim {
+
+// The capture objects the camera works with at the moment (any may be missing).
+struct CaptureObjects {
+    std::shared_ptr<platform::AVCaptureDevice> device;
+    std::shared_ptr<platform::AVCaptureSession> session;
+    std::shared_ptr<platform::AVCaptureOutput> output;
+};
+
+// Finds what changed on the simulated phone since it last looked and says so in one short line
+// per change: windows shown or hidden, the library's views shown, hidden, moved, locked or
+// selected, device settings taken, the preferences file written.
+class ChangeWatcher {
+public:
+    using Report = std::function<void(const std::string&)>;
+    using CaptureSource = std::function<CaptureObjects()>;
+
+    ChangeWatcher(Report report, CaptureSource capture);
+
+    // Compares with the last look. Positions only count at the end of a step, so that a drag
+    // reports where a view ended up rather than every point on the way.
+    void look(bool stepEnded);
+
+    // Takes the preferences file as it is now without reporting it (the scenario wrote it).
+    void acceptPreferences();
+
+private:
+    struct ViewRecord {
+        const void* identity = nullptr;
+        bool showing = false;
+        platform::CGPoint origin;
+        bool selected = false;
+        bool locked = false;
+    };
+    struct WindowRecord {
+        std::weak_ptr<platform::UIWindow> window;
+        std::string description;
+    };
+    struct LogRecord {
+        std::weak_ptr<platform::Object> owner;
+        std::size_t seen = 0;
+    };
+    void lookAtWindows();
+    void lookAtLibraryViews(bool stepEnded);
+    void lookAtView(const std::string& name, const platform::UIView* view, bool stepEnded);
+    void lookAtCapture();
+    void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
+                   const std::string& who);
+    void lookAtPreferences(bool report);
+    void reportPreferences(bool exists,
+                           const std::optional<std::map<std::string, std::string>>& values);
+
+    Report report_;
+    CaptureSource capture_;
+    std::vector<WindowRecord> windows_;
+    std::map<std::string, ViewRecord> views_;
+    std::vector<LogRecord> logs_;
+    std::optional<std::string> preferencesBytes_;
+    std::map<std::string, std::string> preferences_;
+};
+
+}  // namespace sim

@@ -1,0 +1,451 @@
+#include "sim/HostDriver.h"
+
+#include <algorithm>
+#include <exception>
+#include <fstream>
+#include <system_error>
+
+#include "host/CameraApp.h"
+#include "platform/Process.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/SystemLog.h"
+#include "platform/ui/UIScrollView.h"
+#include "sim/Gestures.h"
+#include "sim/LibraryViews.h"
+#include "sim/PreferencesFile.h"
+#include "sim/SvgSnapshot.h"
+#include "sim/ViewInspection.h"
+#include "snapforge/startup/Startup.h"
+
+namespace sim {
+namespace {
+
+constexpr const char* kDefaultBundleId = "com.apple.camera";
+// The shortest slice of virtual time between two looks at the phone, so that
+// work that keeps falling due cannot make a long wait crawl.
+constexpr double kMinimumSlice = 0.001;
+
+std::shared_ptr<platform::UIView> findKindOf(const std::shared_ptr<platform::UIView>& root,
+                                             std::string_view className) {
+    if (!root) {
+        return nullptr;
+    }
+    if (root->isKindOfClass(className)) {
+        return root;
+    }
+    for (const auto& subview : root->subviews()) {
+        if (auto found = findKindOf(subview, className)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+std::shared_ptr<platform::UIScrollView> findStrip(const std::shared_ptr<platform::UIView>& root) {
+    if (auto strip = std::dynamic_pointer_cast<platform::UIScrollView>(root)) {
+        return strip;
+    }
+    for (const auto& subview : root->subviews()) {
+        if (auto strip = findStrip(subview)) {
+            return strip;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+HostDriver::HostDriver(DriverSettings settings) : settings_(std::move(settings)) {}
+
+HostDriver::~HostDriver() {
+    watcher_.reset();
+    app_.reset();
+    if (logSubscription_ && process_) {
+        platform::SystemLog::shared().unsubscribe(*logSubscription_);
+    }
+    process_.reset();
+}
+
+void HostDriver::attach(Reporter& reporter) {
+    reporter_ = &reporter;
+}
+
+double HostDriver::now() const {
+    return process_ ? platform::RunLoop::main().now() : clockBeforeLaunch_;
+}
+
+void HostDriver::report(const std::string& text) {
+    if (reporter_ != nullptr) {
+        reporter_->event(text);
+    }
+}
+
+void HostDriver::fail(const std::string& reason) {
+    if (reporter_ != nullptr) {
+        reporter_->stepFailed(reason);
+    }
+}
+
+template <class Step>
+void HostDriver::guarded(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        fail(std::string("the simulation failed: ") + error.what());
+    } catch (...) {
+        fail("the simulation failed");
+    }
+}
+
+template <class Fn>
+auto HostDriver::insideDeviceRoot(Fn&& fn) {
+    if (process_) {
+        return fn();
+    }
+    platform::Process standIn(device_.profile(kDefaultBundleId, settings_.libraryLog),
+                              settings_.deviceRoot);
+    return fn();
+}
+
+// The phone before and around the camera.
+
+void HostDriver::perform(const cmd::Device& step) {
+    if (process_) {
+        fail("the device is chosen before the first launch");
+        return;
+    }
+    device_.device = step;
+}
+
+void HostDriver::perform(const cmd::Capability& step) {
+    guarded([&] {
+        if (!process_) {
+            device_.capabilities.push_back(step);
+            return;
+        }
+        // The app changes the profile and the live device and output alike.
+        if (!app_->setCapability(capabilityText(step), step.on)) {
+            fail("the camera does not know the capability " + capabilityText(step));
+        }
+        settle();
+    });
+}
+
+void HostDriver::writePreferences(bool written) {
+    if (!written) {
+        fail("cannot write the preferences file " +
+             insideDeviceRoot(preferences::filePath).string());
+        return;
+    }
+    if (watcher_) {
+        watcher_->acceptPreferences();
+    }
+}
+
+void HostDriver::perform(const cmd::Prefs& step) {
+    guarded([&] {
+        writePreferences(insideDeviceRoot([&] { return preferences::write(step.entries); }));
+    });
+}
+
+void HostDriver::perform(const cmd::PrefsRaw& step) {
+    guarded([&] {
+        writePreferences(insideDeviceRoot([&] { return preferences::writeBytes(step.bytes); }));
+    });
+}
+
+void HostDriver::perform(const cmd::PrefsFile& step) {
+    guarded([&] {
+        writePreferences(insideDeviceRoot([&] { return preferences::writeBytes(step.bytes); }));
+    });
+}
+
+void HostDriver::startProcess(const std::string& bundleId) {
+    process_ = std::make_unique<platform::Process>(device_.profile(bundleId, settings_.libraryLog),
+                                                   settings_.deviceRoot);
+    platform::RunLoop::main().runUntil(clockBeforeLaunch_);
+    if (settings_.libraryLog) {
+        logSubscription_ = platform::SystemLog::shared().subscribe(
+            [this](const platform::SystemLog::Entry& entry) { report("log: " + entry.line); });
+    }
+    // The phone's hooking service loads the library into the app before the app
+    // starts.
+    app_ = std::make_unique<host::CameraApp>([] { snapforge::SnapforgeInitialize(); });
+    app_->events().subscribe([this](const host::HostEvent& event) {
+        // Device settings come from the watcher, together with the session's and connection's.
+        if (event.kind != host::HostEventKind::DeviceChanged) {
+            report(event.text);
+        }
+    });
+    watcher_ = std::make_unique<ChangeWatcher>([this](const std::string& text) { report(text); },
+                                               [this] { return captureObjects(); });
+}
+
+void HostDriver::perform(const cmd::Launch& step) {
+    guarded([&] {
+        if (!process_) {
+            startProcess(step.bundleId);
+        } else if (process_->profile().bundleIdentifier != step.bundleId) {
+            fail("this scenario's process is " + process_->profile().bundleIdentifier);
+            return;
+        }
+        if (app_->isOpen()) {
+            fail("the camera is already open");
+            return;
+        }
+        app_->launch();
+        settle();
+    });
+}
+
+void HostDriver::perform(const cmd::Close& step) {
+    (void)step;
+    guarded([&] {
+        if (!requireCamera()) {
+            return;
+        }
+        app_->close();
+        settle();
+    });
+}
+
+void HostDriver::perform(const cmd::Background&) {
+    guarded([&] {
+        if (requireProcess()) {
+            app_->enterBackground();
+            settle();
+        }
+    });
+}
+
+void HostDriver::perform(const cmd::Foreground&) {
+    guarded([&] {
+        if (requireProcess()) {
+            app_->enterForeground();
+            settle();
+        }
+    });
+}
+
+bool HostDriver::requireProcess() {
+    if (!process_) {
+        fail("the phone is not running yet (launch first)");
+        return false;
+    }
+    return true;
+}
+
+bool HostDriver::requireCamera() {
+    if (!requireProcess()) {
+        return false;
+    }
+    if (!app_->isOpen()) {
+        fail("the camera is not open");
+        return false;
+    }
+    return true;
+}
+
+// Time and touches.
+
+void HostDriver::advance(double seconds) {
+    seconds = std::max(0.0, seconds);
+    if (!process_) {
+        clockBeforeLaunch_ += seconds;
+        return;
+    }
+    // What the step did before time moves on (a touch landing) shows at its own moment.
+    watcher_->look(false);
+    auto& loop = platform::RunLoop::main();
+    const double end = loop.now() + seconds;
+    for (;;) {
+        double until = end;
+        if (const auto next = loop.nextDueTime(); next && *next < end) {
+            until = std::min(end, std::max(*next, loop.now() + kMinimumSlice));
+        }
+        loop.runUntil(until);
+        watcher_->look(false);
+        if (until >= end) {
+            return;
+        }
+    }
+}
+
+void HostDriver::settle() {
+    if (!process_) {
+        return;
+    }
+    platform::RunLoop::main().runPending();
+    watcher_->look(true);
+}
+
+std::optional<platform::CGPoint> HostDriver::locate(const Location& location) {
+    if (!requireProcess()) {
+        return std::nullopt;
+    }
+    if (const auto* point = std::get_if<platform::CGPoint>(&location)) {
+        return *point;
+    }
+    const Target target = std::get<Target>(location);
+    const auto view = targetView(target);
+    const std::string name(targetName(target));
+    if (!view || !inspect::isShowing(*view)) {
+        fail(name + " is not on screen");
+        return std::nullopt;
+    }
+    const auto point = inspect::touchPoint(*view);
+    if (!point) {
+        fail(name + " is covered: no touch reaches it");
+    }
+    return point;
+}
+
+void HostDriver::perform(const cmd::Tap& step) {
+    guarded([&] {
+        if (const auto point = locate(step.at)) {
+            gestures::tap(*point, [this](double s) { advance(s); });
+            settle();
+        }
+    });
+}
+
+void HostDriver::perform(const cmd::Hold& step) {
+    guarded([&] {
+        if (const auto point = locate(step.at)) {
+            gestures::hold(*point, step.seconds, [this](double s) { advance(s); });
+            settle();
+        }
+    });
+}
+
+void HostDriver::perform(const cmd::Drag& step) {
+    guarded([&] {
+        if (const auto point = locate(step.from)) {
+            gestures::drag(*point, step.to, step.seconds, [this](double s) { advance(s); });
+            settle();
+        }
+    });
+}
+
+void HostDriver::perform(const cmd::Scroll& step) {
+    guarded([&] {
+        const auto centre = locate(step.target);
+        if (!centre) {
+            return;
+        }
+        const auto strip = findStrip(targetView(step.target));
+        if (!strip) {
+            fail(std::string(targetName(step.target)) + " has no strip to scroll");
+            return;
+        }
+        gestures::scroll(*strip, step.pages, [this](double s) { advance(s); });
+        settle();
+    });
+}
+
+void HostDriver::perform(const cmd::Shutter&) {
+    guarded([&] {
+        if (!requireCamera()) {
+            return;
+        }
+        if (const auto point = locate(Target::Shutter)) {
+            gestures::tap(*point, [this](double s) { advance(s); });
+            settle();
+        }
+    });
+}
+
+void HostDriver::perform(const cmd::Wait& step) {
+    guarded([&] {
+        advance(step.seconds);
+        settle();
+    });
+}
+
+// The camera app's own controls.
+
+void HostDriver::perform(const cmd::Rotate& step) {
+    guarded([&] {
+        if (requireProcess()) {
+            app_->rotate(step.orientation);
+            settle();
+        }
+    });
+}
+
+void HostDriver::perform(const cmd::Mode& step) {
+    guarded([&] {
+        if (!requireCamera()) {
+            return;
+        }
+        const bool photo = step.mode == CameraMode::Photo;
+        if (!app_->setCameraMode(photo ? 0 : 1)) {
+            fail(std::string("the camera cannot switch to ") + (photo ? "photo" : "video") +
+                 " now");
+        }
+        settle();
+    });
+}
+
+void HostDriver::perform(const cmd::Panorama& step) {
+    guarded([&] {
+        if (!requireCamera()) {
+            return;
+        }
+        if (!app_->setPanorama(step.on)) {
+            fail(std::string("the camera cannot turn panorama ") + (step.on ? "on" : "off") +
+                 " now");
+        }
+        settle();
+    });
+}
+
+void HostDriver::perform(const cmd::Snapshot& step) {
+    guarded([&] {
+        const auto path = settings_.snapshotFolder / step.file;
+        const std::string picture = insideDeviceRoot([this] { return svgSnapshot(now()); });
+        std::error_code ec;
+        if (path.has_parent_path()) {
+            std::filesystem::create_directories(path.parent_path(), ec);
+        }
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file << picture;
+        if (!file.flush()) {
+            fail("cannot write " + path.string());
+            return;
+        }
+        report("snapshot written to " + path.string());
+    });
+}
+
+// Queries.
+
+std::string HostDriver::query(const Query& query) {
+    try {
+        return insideDeviceRoot([&] { return answerQuery(query, *this); });
+    } catch (const std::exception& error) {
+        return std::string("error: ") + error.what();
+    }
+}
+
+std::shared_ptr<platform::UIView> HostDriver::targetView(Target target) const {
+    if (target == Target::Preview || target == Target::Shutter) {
+        const auto cameraView = app_ ? app_->cameraView() : nullptr;
+        return target == Target::Preview ? cameraView : findKindOf(cameraView, "PLCameraButton");
+    }
+    return libraryView(target);
+}
+
+CaptureObjects HostDriver::captureObjects() const {
+    const auto controller = app_ ? app_->controller() : nullptr;
+    if (!controller) {
+        return {};
+    }
+    return {controller->currentDevice(), controller->currentSession(), controller->currentOutput()};
+}
+
+int HostDriver::photoCount() const {
+    return app_ ? app_->photoCount() : 0;
+}
+
+}  // namespace sim

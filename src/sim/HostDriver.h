@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Geometry.h"
+#include "sim/ChangeWatcher.h"
+#include "sim/DeviceSetup.h"
+#include "sim/Driver.h"
+#include "sim/QueryAnswers.h"
+
+namespace host {
+class CameraApp;
+}
+
+namespace platform {
+class Process;
+}
+
+namespace sim {
+
+// Drives the simulated camera app with the library loaded, as a user would. One simulated
+// process per scenario: the first launch starts it with the device chosen so far; close closes
+// the camera and keeps the process, so that a later launch opens it again in the same process.
+// Time is virtual; between pieces of work on the run loop the driver looks at the phone and
+// reports what changed.
+class HostDriver : public Driver, private Phone {
+public:
+    explicit HostDriver(DriverSettings settings);
+    ~HostDriver() override;
+
+    void attach(Reporter& reporter) override;
+    double now() const override;
+
+    void perform(const cmd::Device& step) override;
+    void perform(const cmd::Capability& step) override;
+    void perform(const cmd::Prefs& step) override;
+    void perform(const cmd::PrefsRaw& step) override;
+    void perform(const cmd::PrefsFile& step) override;
+    void perform(const cmd::Launch& step) override;
+    void perform(const cmd::Close& step) override;
+    void perform(const cmd::Background& step) override;
+    void perform(const cmd::Foreground& step) override;
+    void perform(const cmd::Tap& step) override;
+    void perform(const cmd::Hold& step) override;
+    void perform(const cmd::Drag& step) override;
+    void perform(const cmd::Scroll& step) override;
+    void perform(const cmd::Shutter& step) override;
+    void perform(const cmd::Wait& step) override;
+    void perform(const cmd::Rotate& step) override;
+    void perform(const cmd::Mode& step) override;
+    void perform(const cmd::Panorama& step) override;
+    void perform(const cmd::Snapshot& step) override;
+
+    std::string query(const Query& query) override;
+
+private:
+    std::shared_ptr<platform::UIView> targetView(Target target) const override;
+    CaptureObjects captureObjects() const override;
+    int photoCount() const override;
+
+    void startProcess(const std::string& bundleId);
+    void report(const std::string& text);
+    void fail(const std::string& reason);
+    // Runs one step; whatever goes wrong inside fails the step instead of ending the run.
+    template <class Step>
+    void guarded(Step&& step);
+    // Runs fn inside the scenario's process, or before it starts inside a stand-in process
+    // over the same device root.
+    template <class Fn>
+    auto insideDeviceRoot(Fn&& fn);
+
+    void advance(double seconds);
+    // Lets what the step set off run and reports what it changed.
+    void settle();
+    bool requireCamera();
+    bool requireProcess();
+    // Where a location is on the screen; fails the step when its target is not showing.
+    std::optional<platform::CGPoint> locate(const Location& location);
+    void writePreferences(bool written);
+
+    DriverSettings settings_;
+    Reporter* reporter_ = nullptr;
+    DeviceChoice device_;
+    double clockBeforeLaunch_ = 0;
+    // Declared first so that it goes last: everything below lives inside it.
+    std::unique_ptr<platform::Process> process_;
+    std::unique_ptr<host::CameraApp> app_;
+    std::unique_ptr<ChangeWatcher> watcher_;
+    std::optional<std::size_t> logSubscription_;
+};
+
+}  // namespace sim

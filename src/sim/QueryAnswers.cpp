@@ -1,0 +1,180 @@
+#include "sim/QueryAnswers.h"
+
+#include "platform/capture/AVCaptureDevice.h"
+#include "platform/capture/AVCaptureOutput.h"
+#include "platform/capture/AVCaptureSession.h"
+#include "platform/ui/UIControl.h"
+#include "platform/ui/UISwitch.h"
+#include "sim/CompactNumber.h"
+#include "sim/PreferencesFile.h"
+#include "sim/ViewInspection.h"
+#include "snapforge/focus/ExposureView.h"
+#include "snapforge/focus/FocusView.h"
+#include "snapforge/startup/Startup.h"
+#include "snapforge/startup/State.h"
+
+namespace sim {
+namespace {
+
+// The answers of what the library does not show at the moment, or does not have yet.
+constexpr std::string_view kAbsent = "absent";
+constexpr std::string_view kNone = "none";
+constexpr std::string_view kUnavailable = "unavailable";
+
+std::string yesNo(bool value) {
+    return value ? "YES" : "NO";
+}
+
+std::string selectedAnswer(const platform::UIView* view) {
+    if (const auto* toggle = dynamic_cast<const platform::UISwitch*>(view)) {
+        return yesNo(toggle->isOn());
+    }
+    const auto* control = dynamic_cast<const platform::UIControl*>(view);
+    return yesNo(control != nullptr && control->isSelected());
+}
+
+std::string reticleOrigin(const std::shared_ptr<snapforge::ReticleView>& reticle) {
+    return reticle ? compactPoint(inspect::standingOrigin(*reticle)) : std::string(kNone);
+}
+
+std::string reticleLocked(const std::shared_ptr<snapforge::ReticleView>& reticle) {
+    return yesNo(reticle && reticle->isLocked());
+}
+
+// "1/30" for a duration of a whole fraction of a second, else the fraction as it is.
+std::string duration(const platform::CMTime& time) {
+    if (!platform::CMTIME_IS_VALID(time)) {
+        return std::string(kNone);
+    }
+    if (time.value > 0 && time.timescale % time.value == 0) {
+        return "1/" + std::to_string(time.timescale / time.value);
+    }
+    return std::to_string(time.value) + "/" + std::to_string(time.timescale);
+}
+
+std::shared_ptr<platform::AVCaptureConnection> videoConnection(
+    const std::shared_ptr<platform::AVCaptureOutput>& output) {
+    if (!output) {
+        return nullptr;
+    }
+    for (const auto& connection : output->connections()) {
+        for (const auto& port : connection->inputPorts()) {
+            if (port->mediaType() == platform::AVMediaTypeVideo) {
+                return connection;
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::string frameDurations(const CaptureObjects& capture) {
+    const auto connection = videoConnection(capture.output);
+    if (!connection) {
+        return std::string(kNone);
+    }
+    const auto minimum = connection->videoMinFrameDuration();
+    const auto maximum = connection->videoMaxFrameDuration();
+    if (!platform::CMTIME_IS_VALID(minimum) && !platform::CMTIME_IS_VALID(maximum)) {
+        return std::string(kNone);
+    }
+    return duration(minimum) + "," + duration(maximum);
+}
+
+template <class Read>
+std::string deviceAnswer(const CaptureObjects& capture, Read read) {
+    return capture.device ? read(*capture.device) : std::string(kNone);
+}
+
+std::string targetAnswer(const Query& query, const Phone& phone) {
+    const auto view = query.target ? phone.targetView(*query.target) : nullptr;
+    switch (query.kind) {
+        case QueryKind::Selected:
+            return view ? selectedAnswer(view.get()) : "NO";
+        case QueryKind::Visible:
+            return yesNo(view && inspect::isShowing(*view));
+        case QueryKind::Frame:
+            return view ? compactRect(view->frame()) : std::string(kAbsent);
+        case QueryKind::Rotation:
+            return view ? compactNumber(platform::CGAffineTransformAngleDegrees(view->transform()))
+                        : std::string(kAbsent);
+        default:
+            return std::string(kUnavailable);
+    }
+}
+
+std::string captureAnswer(QueryKind kind, const CaptureObjects& capture) {
+    using Device = platform::AVCaptureDevice;
+    switch (kind) {
+        case QueryKind::DeviceFocusMode:
+            return deviceAnswer(capture, [](Device& d) { return std::to_string(d.focusMode()); });
+        case QueryKind::DeviceExposureMode:
+            return deviceAnswer(capture,
+                                [](Device& d) { return std::to_string(d.exposureMode()); });
+        case QueryKind::DeviceWbMode:
+            return deviceAnswer(capture,
+                                [](Device& d) { return std::to_string(d.whiteBalanceMode()); });
+        case QueryKind::DeviceFocusPoint:
+            return deviceAnswer(capture,
+                                [](Device& d) { return compactPoint(d.focusPointOfInterest()); });
+        case QueryKind::DeviceExposurePoint:
+            return deviceAnswer(
+                capture, [](Device& d) { return compactPoint(d.exposurePointOfInterest()); });
+        case QueryKind::SessionPreset:
+            return capture.session ? capture.session->sessionPreset() : std::string(kNone);
+        case QueryKind::FrameDuration:
+            return frameDurations(capture);
+        default:
+            return std::string(kUnavailable);
+    }
+}
+
+}  // namespace
+
+std::string answerQuery(const Query& query, const Phone& phone) {
+    const snapforge::State& s = snapforge::state();
+    switch (query.kind) {
+        case QueryKind::Photos:
+            return std::to_string(phone.photoCount());
+        case QueryKind::Hooks:
+            return std::to_string(snapforge::installedHookCount());
+        case QueryKind::Selected:
+        case QueryKind::Visible:
+        case QueryKind::Frame:
+        case QueryKind::Rotation:
+            return targetAnswer(query, phone);
+        // The camera bar, its dial, the settings panel, the timed capture's countdown, the
+        // fading messages and the framing aids are not part of the library yet.
+        case QueryKind::Bar:
+        case QueryKind::Dial:
+        case QueryKind::Panel:
+            return std::string(kAbsent);
+        case QueryKind::Message:
+        case QueryKind::Messages:
+        case QueryKind::Countdown:
+        case QueryKind::Picture:
+            return std::string(kNone);
+        case QueryKind::BarMode:
+        case QueryKind::DialValue:
+        case QueryKind::DialKind:
+        case QueryKind::DialUnit:
+            return std::string(kUnavailable);
+        case QueryKind::Advanced:
+            return yesNo(s.UseAdvancedCamera);
+        case QueryKind::ReticleFocus:
+            return reticleOrigin(s.focusView);
+        case QueryKind::ReticleExposure:
+            return reticleOrigin(s.exposureView);
+        case QueryKind::LockedFocus:
+            return reticleLocked(s.focusView);
+        case QueryKind::LockedExposure:
+            return reticleLocked(s.exposureView);
+        case QueryKind::Pref:
+            return preferences::answer(query.key);
+        case QueryKind::State:
+            return s.describe(query.key).value_or("unknown");
+        default:
+            return captureAnswer(query.kind, phone.captureObjects());
+    }
+}
+
+}  // namespace sim

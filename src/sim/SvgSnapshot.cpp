@@ -1,0 +1,307 @@
+#include "sim/SvgSnapshot.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <variant>
+
+#include "platform/ui/AnimationLog.h"
+#include "platform/ui/UIButton.h"
+#include "platform/ui/UIImageView.h"
+#include "platform/ui/UILabel.h"
+#include "platform/ui/UIScreen.h"
+#include "platform/ui/UISwitch.h"
+#include "platform/ui/UIWindow.h"
+#include "sim/CompactNumber.h"
+#include "sim/ViewInspection.h"
+
+namespace sim {
+namespace {
+
+using platform::CGAffineTransform;
+using platform::CGPoint;
+using platform::CGRect;
+using platform::UIColor;
+using platform::UIView;
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+bool allowedInXml(std::uint32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The length of the valid UTF-8 sequence starting at `text[i]` and its code point, or 0.
+std::size_t utf8Sequence(std::string_view text, std::size_t i, std::uint32_t& codePoint) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    std::uint32_t minimum = 0;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, codePoint = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, codePoint = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, codePoint = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            return 0;
+        }
+        codePoint = (codePoint << 6) | (byte(i + k) & 0x3F);
+    }
+    return codePoint < minimum ? 0 : length;
+}
+
+// The geometry and alpha a view shows at a moment: an animation in flight shows its
+// on-screen value, otherwise the model value holds.
+struct Placement {
+    CGPoint center;
+    CGRect bounds;
+    CGAffineTransform transform;
+    platform::CGFloat alpha;
+};
+
+template <class T>
+std::optional<T> presented(const UIView& view, std::string_view property, double time) {
+    const auto value = platform::AnimationLog::shared().presentationValue(&view, property, time);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (const T* typed = std::get_if<T>(&*value)) {
+        return *typed;
+    }
+    return std::nullopt;
+}
+
+Placement placementOf(const UIView& view, double time) {
+    Placement p{view.center(), view.bounds(), view.transform(), view.alpha()};
+    if (auto frame = presented<CGRect>(view, "frame", time)) {
+        p.center = {platform::CGRectGetMidX(*frame), platform::CGRectGetMidY(*frame)};
+        if (platform::CGAffineTransformIsIdentity(p.transform)) {
+            p.bounds.size = frame->size;
+        }
+    }
+    p.center = presented<CGPoint>(view, "center", time).value_or(p.center);
+    p.bounds = presented<CGRect>(view, "bounds", time).value_or(p.bounds);
+    p.transform = presented<CGAffineTransform>(view, "transform", time).value_or(p.transform);
+    p.alpha = presented<platform::CGFloat>(view, "alpha", time).value_or(p.alpha);
+    return p;
+}
+
+std::string number(double value) {
+    return compactNumber(value);
+}
+
+std::string colour(const UIColor& c) {
+    const auto channel = [](platform::CGFloat v) {
+        return std::to_string(static_cast<int>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f));
+    };
+    return "rgb(" + channel(c.red) + "," + channel(c.green) + "," + channel(c.blue) + ")";
+}
+
+// Writes the picture, one view at a time.
+class SvgWriter {
+public:
+    explicit SvgWriter(double time) : time_(time) {}
+
+    std::string render() {
+        const CGRect screen = platform::UIScreen::mainScreen().bounds();
+        const std::string w = number(screen.size.width);
+        const std::string h = number(screen.size.height);
+        out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << w << "\" height=\"" << h
+             << "\" viewBox=\"0 0 " << w << ' ' << h << "\">\n"
+             << "<title>screen at " << number(time_) << " s</title>\n"
+             << "<rect width=\"" << w << "\" height=\"" << h << "\" fill=\"black\"/>\n";
+        for (const auto& window : platform::UIScreen::mainScreen().visibleWindows()) {
+            view(*window, 1);
+        }
+        out_ << "</svg>\n";
+        return out_.str();
+    }
+
+private:
+    void indent(int depth) { out_ << std::string(static_cast<std::size_t>(depth) * 2, ' '); }
+
+    void view(const UIView& v, int depth) {
+        if (v.isHidden()) {
+            return;
+        }
+        const Placement p = placementOf(v, time_);
+        indent(depth);
+        out_ << "<g data-class=\"" << xmlEscape(inspect::className(v)) << '"' << groupTransform(p)
+             << " opacity=\"" << number(p.alpha) << "\">\n";
+        box(v, p.bounds, depth + 1);
+        content(v, p.bounds, depth + 1);
+        const bool clips = v.clipsToBounds() && !v.subviews().empty();
+        if (clips) {
+            const std::string id = "clip" + std::to_string(++clipCount_);
+            indent(depth + 1);
+            out_ << "<clipPath id=\"" << id << "\">" << rect(p.bounds) << "/></clipPath>\n";
+            indent(depth + 1);
+            out_ << "<g clip-path=\"url(#" << id << ")\">\n";
+        }
+        for (const auto& subview : v.subviews()) {
+            view(*subview, depth + (clips ? 2 : 1));
+        }
+        if (clips) {
+            indent(depth + 1);
+            out_ << "</g>\n";
+        }
+        indent(depth);
+        out_ << "</g>\n";
+    }
+
+    // Maps the view's bounds into its superview's coordinates (a window's: the screen's).
+    static std::string groupTransform(const Placement& p) {
+        const double midX = platform::CGRectGetMidX(p.bounds);
+        const double midY = platform::CGRectGetMidY(p.bounds);
+        std::string text =
+            " transform=\"translate(" + number(p.center.x) + ' ' + number(p.center.y) + ')';
+        if (!platform::CGAffineTransformIsIdentity(p.transform)) {
+            const auto& t = p.transform;
+            text += " matrix(" + number(t.a) + ' ' + number(t.b) + ' ' + number(t.c) + ' ' +
+                    number(t.d) + ' ' + number(t.tx) + ' ' + number(t.ty) + ')';
+        }
+        return text + " translate(" + number(-midX) + ' ' + number(-midY) + ")\"";
+    }
+
+    static std::string rect(const CGRect& r) {
+        return "<rect x=\"" + number(r.origin.x) + "\" y=\"" + number(r.origin.y) + "\" width=\"" +
+               number(r.size.width) + "\" height=\"" + number(r.size.height) + '"';
+    }
+
+    void box(const UIView& v, const CGRect& bounds, int depth) {
+        indent(depth);
+        out_ << rect(bounds);
+        if (auto background = v.backgroundColor()) {
+            out_ << " fill=\"" << colour(*background) << "\" fill-opacity=\""
+                 << number(background->alpha) << '"';
+        } else {
+            out_ << " fill=\"none\"";
+        }
+        out_ << " stroke=\"#808080\" stroke-width=\"0.5\"/>\n";
+    }
+
+    void content(const UIView& v, const CGRect& bounds, int depth) {
+        if (const auto* imageView = dynamic_cast<const platform::UIImageView*>(&v)) {
+            image(imageView->displayedImage(), bounds, depth, inspect::className(v));
+        } else if (const auto* button = dynamic_cast<const platform::UIButton*>(&v)) {
+            image(button->currentBackgroundImage(), bounds, depth, {});
+            image(button->currentImage(), bounds, depth, {});
+            if (auto title = button->currentTitle()) {
+                const auto tint = button->currentTitleColor().value_or(UIColor::whiteColor());
+                text(*title, bounds, platform::NSTextAlignmentCenter, button->titleFont().pointSize,
+                     tint, depth);
+            }
+        } else if (const auto* label = dynamic_cast<const platform::UILabel*>(&v)) {
+            text(label->text(), bounds, label->textAlignment(), label->font().pointSize,
+                 label->textColor(), depth);
+        } else if (const auto* toggle = dynamic_cast<const platform::UISwitch*>(&v)) {
+            text(toggle->isOn() ? "ON" : "OFF", bounds, platform::NSTextAlignmentCenter, 12,
+                 UIColor::whiteColor(), depth);
+        }
+    }
+
+    // Draws the image's file over the bounds; names what cannot be drawn. A view without an
+    // image is named by `unnamed` (nothing when empty).
+    void image(const std::shared_ptr<platform::UIImage>& picture, const CGRect& bounds, int depth,
+               const std::string& unnamed) {
+        std::error_code ec;
+        if (picture && std::filesystem::is_regular_file(picture->filePath(), ec)) {
+            indent(depth);
+            out_ << "<image href=\"" << xmlEscape(picture->filePath().string()) << "\" x=\""
+                 << number(bounds.origin.x) << "\" y=\"" << number(bounds.origin.y) << "\" width=\""
+                 << number(bounds.size.width) << "\" height=\"" << number(bounds.size.height)
+                 << "\" preserveAspectRatio=\"none\"/>\n";
+            return;
+        }
+        const std::string name = picture ? picture->path() : unnamed;
+        if (!name.empty()) {
+            text(name, bounds, platform::NSTextAlignmentCenter, 8, UIColor::lightGrayColor(),
+                 depth);
+        }
+    }
+
+    void text(const std::string& words, const CGRect& bounds, int alignment, platform::CGFloat size,
+              const UIColor& tint, int depth) {
+        if (words.empty()) {
+            return;
+        }
+        double x = platform::CGRectGetMinX(bounds);
+        std::string anchor = "start";
+        if (alignment == platform::NSTextAlignmentCenter) {
+            x = platform::CGRectGetMidX(bounds);
+            anchor = "middle";
+        } else if (alignment == platform::NSTextAlignmentRight) {
+            x = platform::CGRectGetMaxX(bounds);
+            anchor = "end";
+        }
+        const double baseline = platform::CGRectGetMidY(bounds) + size * 0.35;
+        indent(depth);
+        out_ << "<text x=\"" << number(x) << "\" y=\"" << number(baseline) << "\" text-anchor=\""
+             << anchor << "\" font-family=\"Helvetica, sans-serif\""
+             << " font-size=\"" << number(size) << "\" fill=\"" << colour(tint)
+             << "\" fill-opacity=\"" << number(tint.alpha) << "\">" << xmlEscape(words)
+             << "</text>\n";
+    }
+
+    double time_;
+    int clipCount_ = 0;
+    std::ostringstream out_;
+};
+
+}  // namespace
+
+std::string xmlEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::uint32_t codePoint = 0;
+        const std::size_t length = utf8Sequence(text, i, codePoint);
+        if (length == 0 || !allowedInXml(codePoint)) {
+            out += kReplacement;
+            i += length == 0 ? 1 : length;
+            continue;
+        }
+        switch (codePoint) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                out.append(text.substr(i, length));
+        }
+        i += length;
+    }
+    return out;
+}
+
+std::string svgSnapshot(double time) {
+    return SvgWriter(time).render();
+}
+
+}  // namespace sim

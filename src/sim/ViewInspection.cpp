@@ -1,0 +1,106 @@
+#include "sim/ViewInspection.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/runtime/Runtime.h"
+#include "platform/ui/UIScreen.h"
+#include "platform/ui/UIWindow.h"
+
+namespace sim::inspect {
+namespace {
+
+// Below this alpha the platform treats a view as invisible (it takes no touches either).
+constexpr platform::CGFloat kVisibleAlpha = 0.01f;
+
+bool windowIsOnScreen(const platform::UIWindow* window) {
+    if (window == nullptr) {
+        return false;
+    }
+    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
+    return std::any_of(visible.begin(), visible.end(),
+                       [window](const auto& candidate) { return candidate.get() == window; });
+}
+
+}  // namespace
+
+bool isShowing(const platform::UIView& view) {
+    for (const platform::UIView* v = &view; v != nullptr; v = v->superview()) {
+        if (v->isHidden() || v->alpha() < kVisibleAlpha) {
+            return false;
+        }
+    }
+    return windowIsOnScreen(view.window());
+}
+
+platform::CGRect screenFrame(const platform::UIView& view) {
+    const auto bounds = view.bounds();
+    const std::array corners{
+        platform::CGPoint{platform::CGRectGetMinX(bounds), platform::CGRectGetMinY(bounds)},
+        platform::CGPoint{platform::CGRectGetMaxX(bounds), platform::CGRectGetMinY(bounds)},
+        platform::CGPoint{platform::CGRectGetMinX(bounds), platform::CGRectGetMaxY(bounds)},
+        platform::CGPoint{platform::CGRectGetMaxX(bounds), platform::CGRectGetMaxY(bounds)},
+    };
+    auto first = view.convertPointToScreen(corners[0]);
+    platform::CGFloat minX = first.x, maxX = first.x, minY = first.y, maxY = first.y;
+    for (const auto& corner : corners) {
+        const auto p = view.convertPointToScreen(corner);
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    return platform::CGRectMake(minX, minY, maxX - minX, maxY - minY);
+}
+
+platform::CGPoint screenCentre(const platform::UIView& view) {
+    const auto bounds = view.bounds();
+    return view.convertPointToScreen(
+        {platform::CGRectGetMidX(bounds), platform::CGRectGetMidY(bounds)});
+}
+
+std::optional<platform::CGPoint> touchPoint(const platform::UIView& view) {
+    const auto& screen = platform::UIScreen::mainScreen();
+    const auto reaches = [&](platform::CGPoint screenPoint) {
+        const auto hit = screen.hitTest(screenPoint);
+        return hit && (hit.get() == &view || hit->isDescendantOfView(&view));
+    };
+    const auto bounds = view.bounds();
+    const platform::CGPoint middle{platform::CGRectGetMidX(bounds),
+                                   platform::CGRectGetMidY(bounds)};
+    const auto centre = view.convertPointToScreen(middle);
+    auto& self = const_cast<platform::UIView&>(view);
+    if (reaches(centre) || !self.hitTest(middle, nullptr)) {
+        return centre;
+    }
+    constexpr int kSamples = 32;
+    std::optional<platform::CGPoint> best;
+    float bestDistance = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        for (int j = 0; j < kSamples; ++j) {
+            const platform::CGPoint local{
+                bounds.origin.x + bounds.size.width * (static_cast<float>(i) + 0.5f) / kSamples,
+                bounds.origin.y + bounds.size.height * (static_cast<float>(j) + 0.5f) / kSamples};
+            const float dx = local.x - middle.x;
+            const float dy = local.y - middle.y;
+            const float distance = dx * dx + dy * dy;
+            if ((!best || distance < bestDistance) && reaches(view.convertPointToScreen(local))) {
+                best = view.convertPointToScreen(local);
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
+platform::CGPoint standingOrigin(const platform::UIView& view) {
+    const auto size = view.bounds().size;
+    return {view.center().x - size.width / 2, view.center().y - size.height / 2};
+}
+
+std::string className(const platform::UIView& view) {
+    const platform::Class* cls = view.objcClass();
+    return cls ? cls->name() : "UIView";
+}
+
+}  // namespace sim::inspect

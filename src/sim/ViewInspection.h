@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Geometry.h"
+
+namespace platform {
+class UIView;
+}
+
+// What a user could see of a view on the screen.
+namespace sim::inspect {
+
+// On screen: in a visible window, and neither it nor any ancestor hidden or (nearly)
+// transparent.
+bool isShowing(const platform::UIView& view);
+
+// The box around the view's bounds in screen coordinates.
+platform::CGRect screenFrame(const platform::UIView& view);
+
+// The view's centre in screen coordinates.
+platform::CGPoint screenCentre(const platform::UIView& view);
+
+// Where a finger touches the view, in screen coordinates: its centre, or when something above
+// takes the touches there, the point nearest the centre where the view itself gets them.
+// Nothing when the view takes touches but none reach it. A view that takes no touches of its
+// own (a picture, a label) is touched at its centre, where its superviews hear the touch.
+std::optional<platform::CGPoint> touchPoint(const platform::UIView& view);
+
+// The top left corner of the view's untransformed frame: where the view stands, whatever
+// scaling or turning it shows for a moment.
+platform::CGPoint standingOrigin(const platform::UIView& view);
+
+// The view's runtime class name ("PLCameraView"), or "UIView" for a view without one.
+std::string className(const platform::UIView& view);
+
+}  // namespace sim::inspect

@@ -1,0 +1,281 @@
+#include "sim/HostDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sim/ScenarioError.h"
+#include "sim/ScenarioParser.h"
+#include "snapforge/startup/Startup.h"
+
+namespace sim {
+namespace {
+
+// Runs scenario lines on a fresh driver and keeps what it reported.
+class Phone : public Reporter {
+public:
+    explicit Phone(bool libraryLog = false)
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("snapforge-driver-test-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_ / "root");
+        driver_ = std::make_unique<HostDriver>(
+            DriverSettings{folder_ / "root", folder_ / "shots", libraryLog});
+        driver_->attach(*this);
+    }
+    ~Phone() override {
+        driver_.reset();
+        std::filesystem::remove_all(folder_);
+    }
+
+    // Performs the lines' steps; an `expect` line's answer is kept, not checked.
+    void run(std::string_view lines) {
+        for (const auto& command : parseScenario(lines, folder_).commands) {
+            std::visit([this](const auto& step) { perform(step); }, command.body);
+        }
+    }
+
+    // One step, whatever came before it: a line the language refuses in isolation (close) is
+    // taken as it would read after a launch.
+    void force(const std::string& line) {
+        Scenario scenario;
+        try {
+            scenario = parseScenario(line, folder_);
+        } catch (const ScenarioError&) {
+            scenario = parseScenario("launch\n" + line, folder_);
+            scenario.commands.erase(scenario.commands.begin());
+        }
+        std::visit([this](const auto& step) { perform(step); }, scenario.commands.front().body);
+    }
+
+    // The answer to one query line such as "expect photos".
+    std::string ask(std::string_view query) {
+        run(std::string("expect ") + std::string(query) + " ?");
+        return answers.back();
+    }
+
+    template <class Step>
+    void perform(const Step& step) {
+        if constexpr (std::is_same_v<Step, cmd::Expect>) {
+            answers.push_back(driver_->query(step.query));
+        } else {
+            driver_->perform(step);
+        }
+    }
+
+    bool heard(std::string_view text) const {
+        return std::find(events.begin(), events.end(), text) != events.end();
+    }
+
+    void event(const std::string& text) override { events.push_back(text); }
+    void stepFailed(const std::string& reason) override { failures.push_back(reason); }
+
+    HostDriver& driver() { return *driver_; }
+    const std::filesystem::path& folder() const { return folder_; }
+
+    std::vector<std::string> events;
+    std::vector<std::string> failures;
+    std::vector<std::string> answers;
+
+private:
+    std::filesystem::path folder_;
+    std::unique_ptr<HostDriver> driver_;
+};
+
+TEST(HostDriver, BeforeLaunchTimePassesAndQueriesAnswerFromTheDeviceRoot) {
+    Phone phone;
+    phone.run("wait 2\nprefs timerTime=12 rememberSettings=YES name=\"a b\"\ntap 10 10");
+    EXPECT_EQ(phone.driver().now(), 2);
+    EXPECT_EQ(phone.failures,
+              std::vector<std::string>{"the phone is not running yet (launch first)"});
+    EXPECT_EQ(phone.ask("photos"), "0");
+    EXPECT_EQ(phone.ask("hooks"), "0");
+    EXPECT_EQ(phone.ask("state._timerTime"), "5");
+    EXPECT_EQ(phone.ask("pref.timerTime"), "12");
+    EXPECT_EQ(phone.ask("pref.rememberSettings"), "YES");
+    EXPECT_EQ(phone.ask("pref.name"), "a b");
+    EXPECT_EQ(phone.ask("pref.guideIndex"), "missing");
+    EXPECT_EQ(phone.ask("visible focus-reticle"), "NO");
+
+    // The process starts where the clock stands, and reads the preferences written before.
+    phone.run("launch\nwait 1");
+    EXPECT_EQ(phone.driver().now(), 3);
+    EXPECT_EQ(phone.ask("hooks"), "30");
+    EXPECT_EQ(phone.ask("state.rememberSettings"), "YES");
+    EXPECT_EQ(phone.ask("state._timerTime"), "12");
+    EXPECT_TRUE(phone.heard("camera launched"));
+    EXPECT_TRUE(phone.heard("window shown: UIWindow (level 0)"));
+    EXPECT_TRUE(phone.heard("focus-reticle shown at 115,195"));
+}
+
+TEST(HostDriver, TheLibraryStaysOutOfOtherProcesses) {
+    Phone phone;
+    phone.run("launch com.example.other\nwait 1\ntap 200 300");
+    EXPECT_EQ(phone.ask("hooks"), "0");
+    EXPECT_EQ(phone.ask("advanced"), "NO");
+    EXPECT_EQ(phone.ask("visible focus-reticle"), "NO");
+    EXPECT_EQ(phone.ask("reticle.focus"), "none");
+    EXPECT_TRUE(phone.failures.empty());
+}
+
+TEST(HostDriver, AbsentTargetsFailTheirStepsAndTheRunGoesOn) {
+    Phone phone;
+    phone.run(
+        "launch\ntap stop-button\nhold panel.close 1\ndrag dial.plus to 1 1\nscroll bar.timer 2\n"
+        "scroll wb-lock 1\nshutter\nwait 1");
+    EXPECT_EQ(phone.failures, (std::vector<std::string>{
+                                  "stop-button is not on screen", "panel.close is not on screen",
+                                  "dial.plus is not on screen", "bar.timer is not on screen",
+                                  "wb-lock has no strip to scroll"}));
+    EXPECT_EQ(phone.ask("photos"), "1");
+    EXPECT_EQ(phone.ask("bar"), "absent");
+    EXPECT_EQ(phone.ask("visible stop-button"), "NO");
+    EXPECT_EQ(phone.ask("frame stop-button"), "absent");
+}
+
+TEST(HostDriver, TouchesOnTheWhiteBalanceButtonStayOffThePreview) {
+    // The button's lower half lies over the host's button bar.
+    Phone phone;
+    phone.run("launch\ntap wb-lock");
+    EXPECT_TRUE(phone.failures.empty());
+    EXPECT_EQ(phone.ask("selected wb-lock"), "YES");
+    EXPECT_EQ(phone.ask("device.wb-mode"), "0");
+    EXPECT_EQ(phone.ask("reticle.focus"), "115,195");  // the touch did not reach the preview
+    EXPECT_EQ(phone.ask("frame wb-lock"), "10,370,74,31");
+}
+
+TEST(HostDriver, CloseKeepsTheProcessAndALaterLaunchReopensTheCamera) {
+    Phone phone;
+    phone.run("launch\nwait 1\nshutter\nwait 1\nclose\ntap preview\nshutter");
+    EXPECT_EQ(phone.failures,
+              (std::vector<std::string>{"preview is not on screen", "the camera is not open"}));
+    EXPECT_TRUE(phone.heard("camera closed"));
+    EXPECT_TRUE(phone.heard("focus-reticle hidden"));
+    EXPECT_EQ(phone.ask("photos"), "1");
+    EXPECT_EQ(phone.ask("hooks"), "30");
+
+    phone.failures.clear();
+    phone.run("launch\nwait 1\nshutter\nwait 1");
+    EXPECT_TRUE(phone.failures.empty());
+    EXPECT_EQ(phone.ask("photos"), "2");
+    EXPECT_EQ(phone.ask("visible focus-reticle"), "YES");
+    EXPECT_EQ(phone.ask("hooks"), "30");
+}
+
+TEST(HostDriver, CapabilitiesShapeTheDeviceBeforeAndAfterLaunch) {
+    Phone phone;
+    phone.run("capability exposure-continuous off\nlaunch\nwait 1");
+    EXPECT_EQ(phone.ask("visible focus-reticle"), "YES");
+    EXPECT_EQ(phone.ask("visible exposure-reticle"), "NO");
+
+    // Without configuration locks the white-balance lock cannot change the device.
+    phone.run("capability lock-config off\ntap wb-lock");
+    EXPECT_EQ(phone.ask("device.wb-mode"), "2");
+    phone.run("capability lock-config on\ntap wb-lock\ntap wb-lock");
+    EXPECT_EQ(phone.ask("device.wb-mode"), "0");
+    EXPECT_TRUE(phone.heard("device: white-balance mode 0"));
+
+    // The output follows the hardware too.
+    EXPECT_EQ(phone.ask("frame-duration"), "1/30,1/24");
+    phone.run("capability video-connection off");
+    EXPECT_EQ(phone.ask("frame-duration"), "none");
+    EXPECT_TRUE(phone.failures.empty());
+}
+
+TEST(HostDriver, WithTheLogOnTheLibrarysDiagnosticsJoinTheTimeline) {
+    Phone quiet;
+    quiet.run("launch\nwait 1");
+    EXPECT_EQ(quiet.ask("state.LOGGER_ON"), "NO");
+    EXPECT_TRUE(std::none_of(quiet.events.begin(), quiet.events.end(),
+                             [](const std::string& e) { return e.starts_with("log: "); }));
+
+    Phone logged(true);
+    logged.run("device iPhone4,1 id 0123456789abcdef0123456789abcdef01234567\nlaunch\nwait 1");
+    EXPECT_EQ(logged.ask("state.LOGGER_ON"), "YES");
+    EXPECT_TRUE(logged.heard("log: ** SnapforgeInitialize ** DISABLE_SAVE = NO"));
+}
+
+TEST(HostDriver, SnapshotsAreWrittenIntoTheSnapshotFolder) {
+    Phone phone;
+    phone.run("snapshot before.svg\nlaunch\nwait 1\nsnapshot shots/after.svg");
+    EXPECT_TRUE(phone.failures.empty());
+    std::ifstream after(phone.folder() / "shots/shots/after.svg");
+    const std::string picture((std::istreambuf_iterator<char>(after)), {});
+    EXPECT_NE(picture.find("data-class=\"FocusView\""), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(phone.folder() / "shots/before.svg"));
+    EXPECT_TRUE(
+        phone.heard("snapshot written to " + (phone.folder() / "shots/before.svg").string()));
+}
+
+}  // namespace
+}  // namespace sim
+
+namespace sim {
+namespace {
+
+// Any order of steps, also ones the scenario language would refuse, leaves the driver
+// answering: a step can fail, never the run.
+TEST(HostDriver, RandomStepsNeverEndTheRun) {
+    const std::vector<std::string> steps{"launch",
+                                         "close",
+                                         "tap 200 300",
+                                         "tap 47 375",
+                                         "tap preview",
+                                         "tap focus-reticle",
+                                         "tap exposure-reticle",
+                                         "tap wb-lock",
+                                         "tap settings-button",
+                                         "hold focus-reticle 0.7",
+                                         "hold 160 240 0.6",
+                                         "drag focus-reticle to 20 30",
+                                         "drag exposure-reticle to 300 470 0.1",
+                                         "drag 0 0 to 319 479",
+                                         "shutter",
+                                         "wait 0.3",
+                                         "wait 2",
+                                         "rotate 1",
+                                         "rotate 2",
+                                         "rotate 3",
+                                         "rotate 4",
+                                         "mode photo",
+                                         "mode video",
+                                         "panorama on",
+                                         "panorama off",
+                                         "background",
+                                         "foreground",
+                                         "capability lock-config off",
+                                         "capability lock-config on",
+                                         "capability exposure-continuous off",
+                                         "capability exposure-continuous on",
+                                         "capability video-connection off",
+                                         "capability video-connection on",
+                                         "prefs rememberSettings=YES advPhotoSelected=NO",
+                                         "prefs-raw \"<plist>\"",
+                                         "scroll bar.timer 1",
+                                         "snapshot random.svg"};
+    std::uint32_t seed = 20240611;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    Phone phone;
+    for (int i = 0; i < 600; ++i) {
+        const std::string& step = steps[next() % steps.size()];
+        phone.force(step);
+        if (i % 50 == 0) {
+            for (const char* query : {"photos", "reticle.focus", "device.wb-mode", "frame wb-lock",
+                                      "frame-duration", "pref.advPhotoSelected"}) {
+                EXPECT_FALSE(phone.ask(query).empty());
+            }
+        }
+    }
+    EXPECT_EQ(phone.ask("hooks"), "30");
+}
+
+}  // namespace
+}  // namespace sim

@@ -1,0 +1,78 @@
+// The built simulator run on the scenario files, as a user runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace sim {
+namespace {
+
+const std::string kScenarios = SNAPFORGE_SOURCE_DIR "/tests/scenarios/";
+
+struct Run {
+    int status = -1;
+    std::string out;
+};
+
+// Runs snapforge-sim with the arguments in a fresh device root and snapshot folder.
+Run simulate(const std::string& arguments) {
+    const auto folder =
+        std::filesystem::temp_directory_path() /
+        ("snapforge-scenario-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder);
+    const std::string command = std::string(SNAPFORGE_SIM_PATH) + " --root " +
+                                (folder / "root").string() + " --snapshots " +
+                                (folder / "shots").string() + " " + arguments + " 2>&1";
+    Run run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    std::array<char, 4096> buffer{};
+    while (const size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) {
+        run.out.append(buffer.data(), n);
+    }
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::filesystem::remove_all(folder);
+    return run;
+}
+
+TEST(ScenarioFiles, TheDefaultTourPasses) {
+    const auto run = simulate("");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("focus-reticle shown at 115,195"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("photo 1 taken"), std::string::npos);
+    EXPECT_NE(run.out.find("device: white-balance mode 0"), std::string::npos);
+    EXPECT_TRUE(run.out.ends_with("result: passed\n")) << run.out;
+}
+
+TEST(ScenarioFiles, EachEndsWithItsExitStatus) {
+    const std::pair<const char*, int> cases[] = {
+        {"other-process.scenario", 0},  {"focus-only.scenario", 0}, {"failing-expect.scenario", 1},
+        {"absent-targets.scenario", 1}, {"bad-line.scenario", 2},
+    };
+    for (const auto& [file, status] : cases) {
+        const auto run = simulate("--quiet " + kScenarios + file);
+        EXPECT_EQ(run.status, status) << file << "\n" << run.out;
+    }
+}
+
+TEST(ScenarioFiles, AbsentTargetsAreListedAsFailedStepsWithTheirLines) {
+    const auto run = simulate("--quiet " + kScenarios + "absent-targets.scenario");
+    for (const char* failure : {"FAILED line 5: tap stop-button: stop-button is not on screen",
+                                "FAILED line 6: scroll bar.timer 1: bar.timer is not on screen",
+                                "FAILED line 7: hold dial.set 1: dial.set is not on screen",
+                                "FAILED line 8: drag panel.close to 10 10 0.3: panel.close is not "
+                                "on screen"}) {
+        EXPECT_NE(run.out.find(failure), std::string::npos) << failure << "\n" << run.out;
+    }
+    EXPECT_NE(run.out.find("result: 4 failures"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace sim

@@ -1,0 +1,135 @@
+#include "sim/SvgSnapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <vector>
+
+#include "platform/Process.h"
+#include "platform/ui/UIImageView.h"
+#include "platform/ui/UILabel.h"
+#include "platform/ui/UIWindow.h"
+
+namespace sim {
+namespace {
+
+using namespace platform;
+
+// Whether every tag is closed in order and no markup character stands unescaped in text.
+bool wellFormed(const std::string& xml) {
+    std::vector<std::string> open;
+    const std::regex tag(R"(<(/?)([A-Za-z][\w:-]*)[^<>]*?(/?)>|<\?[^<>]*\?>)");
+    std::size_t textFrom = 0;
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), tag); it != std::sregex_iterator();
+         ++it) {
+        const auto& match = *it;
+        const std::string text = xml.substr(textFrom, match.position() - textFrom);
+        if (text.find('<') != std::string::npos || text.find('>') != std::string::npos ||
+            std::regex_search(text, std::regex(R"(&(?!amp;|lt;|gt;|quot;|apos;))"))) {
+            return false;
+        }
+        textFrom = match.position() + match.length();
+        if (match[2].length() == 0 || match[3] == "/") {
+            continue;
+        }
+        if (match[1] == "/") {
+            if (open.empty() || open.back() != match[2]) {
+                return false;
+            }
+            open.pop_back();
+        } else {
+            open.push_back(match[2]);
+        }
+    }
+    return open.empty() && xml.find('<', textFrom) == std::string::npos;
+}
+
+std::string pngHeader(std::uint32_t width, std::uint32_t height) {
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (std::uint32_t value : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
+        }
+    }
+    return bytes + std::string("\x08\x06\0\0\0", 5);
+}
+
+TEST(XmlEscape, EscapesMarkupAndReplacesWhatXmlCannotCarry) {
+    EXPECT_EQ(xmlEscape(R"(<a href="x">Tom & 'Jerry'</a>)"),
+              "&lt;a href=&quot;x&quot;&gt;Tom &amp; &apos;Jerry&apos;&lt;/a&gt;");
+    EXPECT_EQ(xmlEscape("caf\xC3\xA9 \xE2\x9C\x93"), "caf\xC3\xA9 \xE2\x9C\x93");
+    EXPECT_EQ(xmlEscape("bell\x07"
+                        "end"),
+              "bell\xEF\xBF\xBD"
+              "end");
+    EXPECT_EQ(xmlEscape("cut \xC3"), "cut \xEF\xBF\xBD");
+    EXPECT_EQ(xmlEscape("overlong \xC0\xAF"), "overlong \xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(xmlEscape("tab\tand\nline"), "tab\tand\nline");
+}
+
+TEST(SvgSnapshot, DrawsVisibleWindowsLowestFirstWithTheirViews) {
+    Process process;
+    const auto root = Process::current().deviceRoot();
+    std::filesystem::create_directories(root / "pictures");
+    std::ofstream(root / "pictures/badge.png", std::ios::binary) << pngHeader(20, 20);
+
+    auto alert = UIWindow::create(CGRectMake(0, 0, 320, 480));
+    alert->setWindowLevel(UIWindowLevelAlert);
+    auto label = UILabel::create(CGRectMake(10, 10, 200, 30));
+    label->setText("Tom & <Jerry>");
+    alert->addSubview(label);
+    alert->makeKeyAndVisible();
+
+    auto camera = UIWindow::create(CGRectMake(0, 0, 320, 480));
+    auto drawn =
+        UIImageView::createWithImage(UIImage::imageWithContentsOfFile("/pictures/badge.png"));
+    drawn->setAlpha(0.5f);
+    drawn->setTransform(CGAffineTransformMakeRotation(static_cast<float>(M_PI / 2)));
+    camera->addSubview(drawn);
+    auto empty = UIImageView::create(CGRectMake(100, 100, 90, 90));
+    camera->addSubview(empty);
+    auto hidden = UILabel::create(CGRectMake(0, 0, 50, 20));
+    hidden->setText("never drawn");
+    hidden->setHidden(true);
+    camera->addSubview(hidden);
+    camera->makeKeyAndVisible();
+
+    auto offScreen = UIWindow::create(CGRectMake(0, 0, 320, 480));
+    auto unseen = UILabel::create(CGRectMake(0, 0, 50, 20));
+    unseen->setText("off screen");
+    offScreen->addSubview(unseen);
+
+    const std::string svg = svgSnapshot(1.5);
+    EXPECT_TRUE(wellFormed(svg)) << svg;
+    EXPECT_NE(svg.find("width=\"320\" height=\"480\""), std::string::npos);
+    EXPECT_NE(svg.find("screen at 1.5 s"), std::string::npos);
+    EXPECT_NE(svg.find("Tom &amp; &lt;Jerry&gt;"), std::string::npos);
+    EXPECT_NE(svg.find("href=\"" + (root / "pictures/badge.png").string() + "\""),
+              std::string::npos);
+    EXPECT_NE(svg.find("opacity=\"0.5\""), std::string::npos);
+    EXPECT_NE(svg.find("matrix(0 1 -1 0 0 0)"), std::string::npos);
+    EXPECT_NE(svg.find(">UIImageView</text>"), std::string::npos);  // no picture: named
+    EXPECT_EQ(svg.find("never drawn"), std::string::npos);
+    EXPECT_EQ(svg.find("off screen"), std::string::npos);
+    // The normal-level window lies beneath the alert window.
+    EXPECT_LT(svg.find("badge.png"), svg.find("Tom &amp;"));
+
+    // A picture whose file has gone is named by its path instead.
+    std::filesystem::remove(root / "pictures/badge.png");
+    const std::string after = svgSnapshot(2);
+    EXPECT_EQ(after.find("<image"), std::string::npos);
+    EXPECT_NE(after.find(">/pictures/badge.png</text>"), std::string::npos);
+}
+
+TEST(SvgSnapshot, AnEmptyScreenIsStillAPicture) {
+    Process process;
+    const std::string svg = svgSnapshot(0);
+    EXPECT_TRUE(wellFormed(svg));
+    EXPECT_TRUE(svg.starts_with("<?xml"));
+    EXPECT_NE(svg.find("fill=\"black\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sim
