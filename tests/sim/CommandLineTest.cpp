@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -11,6 +8,7 @@
 #include "sim/FakeDriver.h"
 #include "sim/HostDriver.h"
 #include "sim/Runner.h"
+#include "support/TestFiles.h"
 
 namespace sim {
 namespace {
@@ -118,21 +116,9 @@ TEST(CommandLineTest, DefaultTourPassesQuietly) {
     EXPECT_TRUE(run.out.starts_with("summary: ")) << run.out;
 }
 
-// The built command, run as a user would; returns its exit status and everything it printed.
-Invocation runBinary(const std::string& arguments) {
-    Invocation run;
-    const std::string command = std::string(SNAPFORGE_SIM_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    while (const size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) {
-        run.out.append(buffer.data(), n);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// The built command, run as a user would.
+testsupport::CommandRun runBinary(const std::string& arguments) {
+    return testsupport::runCommand(std::string(SNAPFORGE_SIM_PATH) + " " + arguments);
 }
 
 TEST(SimulatorBinaryTest, HelpPrintsUsageAndSucceeds) {

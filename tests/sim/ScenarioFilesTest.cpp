@@ -1,43 +1,26 @@
 // The built simulator run on the scenario files, as a user runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
+
+#include "support/TestFiles.h"
 
 namespace sim {
 namespace {
 
 const std::string kScenarios = SNAPFORGE_SOURCE_DIR "/tests/scenarios/";
 
-struct Run {
-    int status = -1;
-    std::string out;
-};
-
 // Runs snapforge-sim with the arguments in a fresh device root and snapshot folder.
-Run simulate(const std::string& arguments) {
+testsupport::CommandRun simulate(const std::string& arguments) {
     const auto folder =
         std::filesystem::temp_directory_path() /
         ("snapforge-scenario-" +
          std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder);
-    const std::string command = std::string(SNAPFORGE_SIM_PATH) + " --root " +
-                                (folder / "root").string() + " --snapshots " +
-                                (folder / "shots").string() + " " + arguments + " 2>&1";
-    Run run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    while (const size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) {
-        run.out.append(buffer.data(), n);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    auto run = testsupport::runCommand(std::string(SNAPFORGE_SIM_PATH) + " --root " +
+                                       (folder / "root").string() + " --snapshots " +
+                                       (folder / "shots").string() + " " + arguments);
     std::filesystem::remove_all(folder);
     return run;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -46,16 +48,6 @@ bool wellFormed(const std::string& xml) {
     return open.empty() && xml.find('<', textFrom) == std::string::npos;
 }
 
-std::string pngHeader(std::uint32_t width, std::uint32_t height) {
-    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
-    for (std::uint32_t value : {width, height}) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
-        }
-    }
-    return bytes + std::string("\x08\x06\0\0\0", 5);
-}
-
 TEST(XmlEscape, EscapesMarkupAndReplacesWhatXmlCannotCarry) {
     EXPECT_EQ(xmlEscape(R"(<a href="x">Tom & 'Jerry'</a>)"),
               "&lt;a href=&quot;x&quot;&gt;Tom &amp; &apos;Jerry&apos;&lt;/a&gt;");
@@ -73,7 +65,7 @@ TEST(SvgSnapshot, DrawsVisibleWindowsLowestFirstWithTheirViews) {
     Process process;
     const auto root = Process::current().deviceRoot();
     std::filesystem::create_directories(root / "pictures");
-    std::ofstream(root / "pictures/badge.png", std::ios::binary) << pngHeader(20, 20);
+    std::ofstream(root / "pictures/badge.png", std::ios::binary) << testsupport::pngHeader(20, 20);
 
     auto alert = UIWindow::create(CGRectMake(0, 0, 320, 480));
     alert->setWindowLevel(UIWindowLevelAlert);

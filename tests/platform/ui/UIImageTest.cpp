@@ -1,35 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/UIImage.h"
 #include "platform/ui/UIImageView.h"
+#include "support/TestFiles.h"
 
 namespace platform {
 namespace {
 
 const char* const kFolder = "/var/mobile/Library/Keyboard/Snapforge/";
-
-void writeFile(const std::string& phonePath, const std::string& bytes) {
-    const auto file =
-        Process::current().deviceRoot() / std::filesystem::path(phonePath).relative_path();
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-// The first 24 bytes of a PNG of the given pixel size.
-std::string pngHeader(std::uint32_t width, std::uint32_t height) {
-    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
-    for (std::uint32_t value : {width, height}) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
-        }
-    }
-    return bytes + std::string("\x08\x06\0\0\0", 5);
-}
 
 TEST(UIImage, MissingFilesAreEmptyAndPNGSizesComeFromTheHeader) {
     Process process;
@@ -38,7 +20,7 @@ TEST(UIImage, MissingFilesAreEmptyAndPNGSizesComeFromTheHeader) {
     EXPECT_EQ(UIImage::imageWithContentsOfFile(""), nullptr);
     EXPECT_EQ(UIImage::imageWithContentsOfFile(kFolder), nullptr);  // a folder is no image
 
-    writeFile(lock, pngHeader(50, 300));
+    testsupport::writeDeviceFile(lock, testsupport::pngHeader(50, 300));
     auto image = UIImage::imageWithContentsOfFile(lock);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->size(), CGSizeMake(50, 300));
@@ -47,7 +29,7 @@ TEST(UIImage, MissingFilesAreEmptyAndPNGSizesComeFromTheHeader) {
     EXPECT_TRUE(std::filesystem::exists(image->filePath()));
 
     const std::string notes = std::string(kFolder) + "notes.txt";
-    writeFile(notes, "not a picture");
+    testsupport::writeDeviceFile(notes, "not a picture");
     auto other = UIImage::imageWithContentsOfFile(notes);
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(other->size(), CGSizeMake(0, 0));
@@ -60,9 +42,9 @@ TEST(UIImageView, TakesItsImageSizeAndCyclesItsFramesUntilStopped) {
     Process process;
     const std::string folder = kFolder;
     for (const char* name : {"focus4.png", "focus5.png", "focus6.png", "objectLock2.png"}) {
-        writeFile(folder + name, pngHeader(90, 90));
+        testsupport::writeDeviceFile(folder + name, testsupport::pngHeader(90, 90));
     }
-    writeFile(folder + "objectLock2.png", pngHeader(50, 50));
+    testsupport::writeDeviceFile(folder + "objectLock2.png", testsupport::pngHeader(50, 50));
     auto badge =
         UIImageView::createWithImage(UIImage::imageWithContentsOfFile(folder + "objectLock2.png"));
     EXPECT_EQ(badge->frame(), CGRectMake(0, 0, 50, 50));

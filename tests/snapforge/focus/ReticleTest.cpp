@@ -1,35 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/Process.h"
 #include "platform/foundation/DevicePath.h"
 #include "platform/ui/AnimationLog.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/startup/LibraryClass.h"
+#include "support/TestFiles.h"
 
 namespace snapforge {
 namespace {
 
-// Writes a PNG header that announces the given pixel size.
-void writePng(const std::string& name, std::uint32_t width, std::uint32_t height) {
-    const auto path = platform::devicePath(std::string(kImageFolder) + name);
-    std::filesystem::create_directories(path.parent_path());
-    std::string bytes = "\x89PNG\r\n\x1a\n";
-    bytes += std::string("\0\0\0\x0dIHDR", 8);
-    for (std::uint32_t value : {width, height}) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            bytes += static_cast<char>((value >> shift) & 0xff);
-        }
-    }
-    bytes += std::string(5, '\0');
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST(Reticle, ANewReticleIsUnlockedAtRestWithItsBadgeCentredAndHidden) {
     platform::Process process;
-    writePng("objectLock2.png", 50, 50);
+    testsupport::writeDeviceFile(std::string(kImageFolder) + "objectLock2.png",
+                                 testsupport::pngHeader(50, 50));
     auto focus = FocusView::create(platform::CGRectMake(115, 195, 90, 90));
     EXPECT_FALSE(focus->isLocked());
     EXPECT_FALSE(focus->isAnimating());
