@@ -146,6 +146,17 @@ options:
   --quiet           print only failures and the summary
   --help            print this help
 
+scenario: one command a line, # starts a comment, "quoted words" may hold \" \\ \n
+  device MODEL [ios VERSION] [screen WxH] [id IDENTIFIER]   capability NAME on|off
+  prefs KEY=VALUE ...   prefs-raw "TEXT"   prefs-file PATH
+  launch [BUNDLE_ID]   close   background   foreground
+  tap TARGET|X Y   hold TARGET|X Y SECONDS   drag TARGET|X Y to X Y [SECONDS]
+  scroll TARGET PAGES   shutter   wait SECONDS   rotate 1|2|3|4   mode photo|video
+  panorama on|off   snapshot FILE   expect QUERY... VALUE
+
+targets: )" + targetNameList() + R"(
+queries: )" + queryNameList() + R"(
+
 exit status: 0 when every expectation held, 1 when a step or an expectation failed,
 2 for a scenario error or a bad command line
 )";
