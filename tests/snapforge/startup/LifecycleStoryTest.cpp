@@ -1,9 +1,15 @@
+#include "host/HostClasses.h"
 #include "host/Selectors.h"
+#include "platform/foundation/DevicePath.h"
+#include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/PlistValue.h"
+#include "platform/foundation/PropertyListFile.h"
 #include "snapforge/CameraStory.h"
 #include "snapforge/camerabar/SettingsButton.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
+#include "snapforge/prefs/Preferences.h"
 #include "snapforge/startup/OverlayObjects.h"
 
 namespace snapforge {
@@ -93,6 +99,36 @@ TEST_F(CameraStory, TheSettingsButtonSitsInTheHostBarBesideTheMovedShutter) {
     // The button is a switch that flips as the finger lands.
     tap(centreOf(*s.settingsButton));
     EXPECT_TRUE(s.settingsButton->isSelected());
+}
+
+class CameraOfALowRankModel : public CameraStory {
+protected:
+    CameraOfALowRankModel() : CameraStory(host::deviceProfile("iPhone3,1")) {}
+};
+
+TEST_F(CameraOfALowRankModel, NeverReadsOrWritesThePreferences) {
+    platform::NSMutableDictionary prefs;
+    prefs.setObject(platform::PlistValue(false), "advPhotoSelected");
+    std::filesystem::create_directories(platform::devicePath(kPreferencesFolder));
+    ASSERT_TRUE(platform::writeToFile(
+        prefs, std::string(kPreferencesFolder) + "/" + std::string(kPreferencesFileName), true));
+    launch();
+    ASSERT_TRUE(s.DISABLE_SAVE);
+    EXPECT_FALSE(s.prefsDictionary);
+    EXPECT_FALSE(s._didSetPrefs);
+    EXPECT_TRUE(s._tmpAdvPhotoSelected);
+    app.controller()->startPreview();
+    EXPECT_FALSE(s.prefsDictionary);
+}
+
+TEST(CameraViewTeardown, ToleratesAViewThatNeverGotTheLibrarysObjects) {
+    platform::Process process(host::deviceProfile("iPhone4,1"));
+    host::registerHostClasses();
+    SnapforgeInitialize();
+    auto view = std::make_shared<host::PLCameraView>();
+    view->setObjcClass(platform::objc_getClass("PLCameraView"));
+    view->dealloc();
+    EXPECT_FALSE(state().focusView);
 }
 
 TEST(ButtonBarShift, MovesTheImageWellOnlyBeforeVersionSix) {
