@@ -12,9 +12,13 @@ using namespace platform;
 
 const Selector<int(int)> addSel("benchAdd:");
 
-int hostAdd(id, SEL, int n) { return n + 1; }
+int hostAdd(id, SEL, int n) {
+    return n + 1;
+}
 int (*originalAdd)(id, SEL, int) = nullptr;
-int replacementAdd(id self, SEL cmd, int n) { return originalAdd(self, cmd, n); }
+int replacementAdd(id self, SEL cmd, int n) {
+    return originalAdd(self, cmd, n);
+}
 
 std::shared_ptr<Object> makeReceiver() {
     Class* base = Runtime::shared().registerClass("BenchBase", "NSObject");

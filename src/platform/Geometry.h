@@ -29,8 +29,12 @@ struct CGAffineTransform {
     bool operator==(const CGAffineTransform&) const = default;
 };
 
-inline constexpr CGPoint CGPointMake(CGFloat x, CGFloat y) { return {x, y}; }
-inline constexpr CGSize CGSizeMake(CGFloat w, CGFloat h) { return {w, h}; }
+inline constexpr CGPoint CGPointMake(CGFloat x, CGFloat y) {
+    return {x, y};
+}
+inline constexpr CGSize CGSizeMake(CGFloat w, CGFloat h) {
+    return {w, h};
+}
 inline constexpr CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) {
     return {{x, y}, {w, h}};
 }
@@ -38,12 +42,24 @@ inline constexpr CGPoint CGPointZero{};
 inline constexpr CGRect CGRectZero{};
 inline constexpr CGAffineTransform CGAffineTransformIdentity{};
 
-inline CGFloat CGRectGetMinX(const CGRect& r) { return r.origin.x; }
-inline CGFloat CGRectGetMinY(const CGRect& r) { return r.origin.y; }
-inline CGFloat CGRectGetMaxX(const CGRect& r) { return r.origin.x + r.size.width; }
-inline CGFloat CGRectGetMaxY(const CGRect& r) { return r.origin.y + r.size.height; }
-inline CGFloat CGRectGetMidX(const CGRect& r) { return r.origin.x + r.size.width / 2; }
-inline CGFloat CGRectGetMidY(const CGRect& r) { return r.origin.y + r.size.height / 2; }
+inline CGFloat CGRectGetMinX(const CGRect& r) {
+    return r.origin.x;
+}
+inline CGFloat CGRectGetMinY(const CGRect& r) {
+    return r.origin.y;
+}
+inline CGFloat CGRectGetMaxX(const CGRect& r) {
+    return r.origin.x + r.size.width;
+}
+inline CGFloat CGRectGetMaxY(const CGRect& r) {
+    return r.origin.y + r.size.height;
+}
+inline CGFloat CGRectGetMidX(const CGRect& r) {
+    return r.origin.x + r.size.width / 2;
+}
+inline CGFloat CGRectGetMidY(const CGRect& r) {
+    return r.origin.y + r.size.height / 2;
+}
 
 // Edges are half-open, as on the platform: the maximum edges are outside.
 inline bool CGRectContainsPoint(const CGRect& r, CGPoint p) {

@@ -19,8 +19,8 @@ std::filesystem::path makeTemporaryRoot() {
         base = "/tmp";
     }
     for (;;) {
-        auto candidate = base / ("snapforge-root-" + std::to_string(random()) + "-" +
-                                 std::to_string(counter++));
+        auto candidate =
+            base / ("snapforge-root-" + std::to_string(random()) + "-" + std::to_string(counter++));
         if (std::filesystem::create_directories(candidate, ec)) {
             return candidate;
         }
@@ -61,6 +61,8 @@ Process& Process::current() {
     return *currentProcess;
 }
 
-bool Process::exists() { return currentProcess != nullptr; }
+bool Process::exists() {
+    return currentProcess != nullptr;
+}
 
 }  // namespace platform

@@ -154,8 +154,10 @@ scenario: one command a line, # starts a comment, "quoted words" may hold \" \\ 
   scroll TARGET PAGES   shutter   wait SECONDS   rotate 1|2|3|4   mode photo|video
   panorama on|off   snapshot FILE   expect QUERY... VALUE
 
-targets: )" + targetNameList() + R"(
-queries: )" + queryNameList() + R"(
+targets: )" +
+           targetNameList() + R"(
+queries: )" +
+           queryNameList() + R"(
 
 exit status: 0 when every expectation held, 1 when a step or an expectation failed,
 2 for a scenario error or a bad command line

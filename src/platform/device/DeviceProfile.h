@@ -21,10 +21,10 @@ struct CaptureCapabilities {
     bool minFrameDuration = true;      // the video connection supports setting it
     bool maxFrameDuration = true;
     std::set<std::string> sessionPresets{
-        "AVCaptureSessionPresetPhoto",    "AVCaptureSessionPresetHigh",
-        "AVCaptureSessionPresetMedium",   "AVCaptureSessionPresetLow",
-        "AVCaptureSessionPreset352x288",  "AVCaptureSessionPreset640x480",
-        "AVCaptureSessionPreset1280x720", "AVCaptureSessionPreset1920x1080",
+        "AVCaptureSessionPresetPhoto",         "AVCaptureSessionPresetHigh",
+        "AVCaptureSessionPresetMedium",        "AVCaptureSessionPresetLow",
+        "AVCaptureSessionPreset352x288",       "AVCaptureSessionPreset640x480",
+        "AVCaptureSessionPreset1280x720",      "AVCaptureSessionPreset1920x1080",
         "AVCaptureSessionPresetiFrame960x540", "AVCaptureSessionPresetiFrame1280x720"};
 };
 

@@ -21,8 +21,8 @@ std::shared_ptr<NSTimer> NSTimer::scheduledTimer(NSTimeInterval interval, bool r
     RunLoop& loop = RunLoop::main();
     // As on the platform, a non-positive interval means the shortest one.
     interval = interval > 0 ? interval : 0.0001;
-    auto timer = std::make_shared<NSTimer>(interval, repeats, std::move(block),
-                                           loop.now() + interval);
+    auto timer =
+        std::make_shared<NSTimer>(interval, repeats, std::move(block), loop.now() + interval);
     loop.addTimer(timer);
     return timer;
 }
@@ -49,7 +49,9 @@ void NSTimer::fire() {
 
 RunLoop::RunLoop() : mainThread_(std::this_thread::get_id()) {}
 
-RunLoop& RunLoop::main() { return Process::current().attachment<RunLoop>(); }
+RunLoop& RunLoop::main() {
+    return Process::current().attachment<RunLoop>();
+}
 
 void RunLoop::push(NSTimeInterval due, std::function<void()> fn, std::shared_ptr<NSTimer> timer) {
     items_.push_back({due, nextSequence_++, std::move(fn), std::move(timer)});

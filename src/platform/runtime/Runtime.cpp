@@ -44,7 +44,9 @@ bool Class::isSubclassOf(const Class* other) const {
     return false;
 }
 
-Runtime& Runtime::shared() { return Process::current().attachment<Runtime>(); }
+Runtime& Runtime::shared() {
+    return Process::current().attachment<Runtime>();
+}
 
 Class* Runtime::getClass(std::string_view name) const {
     auto found = classes_.find(std::string(name));
@@ -70,7 +72,9 @@ void Runtime::noteHook(const Class* cls, SEL sel) {
     hooks_.push_back(cls->name() + " " + sel_getName(sel));
 }
 
-Class* objc_getClass(std::string_view name) { return Runtime::shared().getClass(name); }
+Class* objc_getClass(std::string_view name) {
+    return Runtime::shared().getClass(name);
+}
 
 bool Object::isMemberOfClass(std::string_view className) const {
     return isa_ != nullptr && isa_->name() == className;

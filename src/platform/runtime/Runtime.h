@@ -17,7 +17,9 @@ struct SelectorName {
 using SEL = const SelectorName*;
 
 SEL sel_registerName(std::string_view name);
-inline const std::string& sel_getName(SEL sel) { return sel->name; }
+inline const std::string& sel_getName(SEL sel) {
+    return sel->name;
+}
 
 // A selector that carries its method's signature, so that a send, a replacement and a saved
 // original are checked against one signature at compile time.
@@ -122,8 +124,7 @@ constexpr auto trampolineFor(Selector<R(Args...)>) {
 // Registers a C++ member function (virtual ones dispatch as usual) as cls's method for sel.
 template <auto Member>
 void class_addMemberMethod(
-    Class* cls,
-    Selector<typename detail::MemberTraits<decltype(Member)>::Signature> sel) {
+    Class* cls, Selector<typename detail::MemberTraits<decltype(Member)>::Signature> sel) {
     using Receiver = typename detail::MemberTraits<decltype(Member)>::Receiver;
     class_addMethod(cls, sel, detail::trampolineFor<Member, Receiver>(sel));
 }
