@@ -15,17 +15,16 @@ namespace {
 void resetReticles(State& s) {
     const auto home =
         platform::CGRectMake(kReticleStartX, kReticleStartY, kReticleSize, kReticleSize);
-    if (s.focusView) {
-        s.focusView->setFrame(home);
+    const std::shared_ptr<ReticleView> reticles[] = {s.focusView, s.exposureView};
+    for (const auto& reticle : reticles) {
+        if (reticle) {
+            reticle->setFrame(home);
+        }
     }
-    if (s.exposureView) {
-        s.exposureView->setFrame(home);
-    }
-    if (s.focusView) {
-        s.focusView->setLockedState(false);
-    }
-    if (s.exposureView) {
-        s.exposureView->setLockedState(false);
+    for (const auto& reticle : reticles) {
+        if (reticle) {
+            reticle->setLockedState(false);
+        }
     }
 }
 
