@@ -39,9 +39,8 @@ void switchOn(State& s, bool reset) {
         resetReticles(s);
     }
     s.UseAdvancedCamera = true;
-    auto device = currentDevice();
-    const bool noFocus = !device || !device->isFocusModeSupported(2);
-    const bool noExposure = !device || !device->isExposureModeSupported(2);
+    const bool noFocus = !supportsContinuousFocus();
+    const bool noExposure = !supportsContinuousExposure();
     setHidden(s.focusView, noFocus);
     setHidden(s.exposureView, noExposure);
     s.canExpose = noExposure;

@@ -10,6 +10,12 @@ namespace snapforge {
 // The capture device of the host's controller, or empty without a controller.
 std::shared_ptr<platform::AVCaptureDevice> currentDevice();
 
+// Whether the current device offers continuous automatic focus, exposure or white balance
+// (mode 2); without a device it offers nothing.
+bool supportsContinuousFocus();
+bool supportsContinuousExposure();
+bool supportsContinuousWhiteBalance();
+
 // Runs change between lockForConfiguration and unlockForConfiguration of the current device.
 // A device that refuses the lock (or no device) is left as it was, silently.
 void configureCurrentDevice(const std::function<void(platform::AVCaptureDevice&)>& change);

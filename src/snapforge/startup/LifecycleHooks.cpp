@@ -39,10 +39,9 @@ void applyDeviceSupport(State& s) {
     if (s.cameraController.expired()) {
         return;
     }
-    auto device = currentDevice();
     if (s.UseAdvancedCamera) {
-        const bool focusSupported = device && device->isFocusModeSupported(2);
-        const bool exposureSupported = device && device->isExposureModeSupported(2);
+        const bool focusSupported = supportsContinuousFocus();
+        const bool exposureSupported = supportsContinuousExposure();
         if (!focusSupported && s.focusView) {
             s.focusView->setHidden(true);
         }
@@ -53,7 +52,7 @@ void applyDeviceSupport(State& s) {
         s.canExpose = !exposureSupported;
     }
     if (s.wbLockButton) {
-        s.wbLockButton->setHidden(!(device && device->isWhiteBalanceModeSupported(2)));
+        s.wbLockButton->setHidden(!supportsContinuousWhiteBalance());
     }
 }
 

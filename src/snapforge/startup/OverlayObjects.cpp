@@ -42,11 +42,6 @@ void placeSettingsButton(platform::UIView& buttonBar) {
     s.settingsButton->setHidden(false);
 }
 
-bool deviceSupports(bool (platform::AVCaptureDevice::*supports)(int) const, int mode) {
-    auto device = currentDevice();
-    return device && ((*device).*supports)(mode);
-}
-
 }  // namespace
 
 void shiftButtonBar(platform::UIView& buttonBar, bool evenWithoutShutter) {
@@ -84,10 +79,8 @@ void createObjects() {
     removeAndRelease(s.exposureView);
 
     const bool hideBoth = reticlesExisted ? !s.UseAdvancedCamera : true;
-    const bool hideFocus =
-        !deviceSupports(&platform::AVCaptureDevice::isFocusModeSupported, 2) || hideBoth;
-    const bool hideExposure =
-        !deviceSupports(&platform::AVCaptureDevice::isExposureModeSupported, 2) || hideBoth;
+    const bool hideFocus = !supportsContinuousFocus() || hideBoth;
+    const bool hideExposure = !supportsContinuousExposure() || hideBoth;
     const auto home =
         platform::CGRectMake(kReticleStartX, kReticleStartY, kReticleSize, kReticleSize);
     auto cameraView = s.cameraView.lock();
@@ -107,8 +100,7 @@ void createObjects() {
         s.wbLockButton = WhiteBalanceButton::create(kWhiteBalanceButtonFrame);
         s.wbLockButton->setTouchEvents();
         s.wbLockButton->setSelected(false);
-        s.wbLockButton->setHidden(
-            !deviceSupports(&platform::AVCaptureDevice::isWhiteBalanceModeSupported, 2));
+        s.wbLockButton->setHidden(!supportsContinuousWhiteBalance());
         overlay->addSubview(s.wbLockButton);
     }
 
