@@ -5,6 +5,11 @@
 
 namespace snapforge {
 
+int hostCameraMode() {
+    auto controller = state().cameraController.lock();
+    return controller ? controller->cameraMode() : kPhotoMode;
+}
+
 std::shared_ptr<platform::AVCaptureDevice> currentDevice() {
     auto controller = state().cameraController.lock();
     return controller ? controller->currentDevice() : nullptr;

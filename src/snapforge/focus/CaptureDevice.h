@@ -7,6 +7,13 @@
 
 namespace snapforge {
 
+// The host controller's camera modes.
+inline constexpr int kPhotoMode = 0;
+inline constexpr int kVideoMode = 1;
+
+// The host controller's camera mode; photo without a controller.
+int hostCameraMode();
+
 // The capture device of the host's controller, or empty without a controller.
 std::shared_ptr<platform::AVCaptureDevice> currentDevice();
 

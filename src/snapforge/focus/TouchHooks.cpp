@@ -17,15 +17,6 @@
 namespace snapforge {
 namespace {
 
-constexpr int kPhotoMode = 0;
-constexpr int kVideoMode = 1;
-constexpr unsigned kBeginFromCurrentState = 4;
-
-int hostCameraMode(const State& s) {
-    auto controller = s.cameraController.lock();
-    return controller ? controller->cameraMode() : kPhotoMode;
-}
-
 // Whether the advanced choice in force for the host's mode lets this touch work the reticles.
 bool advancedChoiceInForce(const State& s, int mode) {
     if (mode == kVideoMode) {
@@ -76,7 +67,7 @@ void tellHostLocks(const State& s) {
 void pulse(const std::shared_ptr<ReticleView>& reticle, float scale) {
     std::weak_ptr<ReticleView> weak = reticle;
     platform::UIView::animate(
-        0.5, 0, kBeginFromCurrentState,
+        0.5, 0, platform::UIViewAnimationOptionBeginFromCurrentState,
         [reticle, scale] {
             reticle->setTransform(platform::CGAffineTransformMakeScale(scale, scale));
         },
@@ -105,7 +96,7 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
     State& s = state();
     auto cameraView = platform::retain<host::PLCameraView>(self);
     s.cameraView = cameraView;
-    const int mode = hostCameraMode(s);
+    const int mode = hostCameraMode();
     log("canFocus: %@, canExpose: %@, UseAdvancedCamera: %@, cameraMode = %d", s.canFocus,
         s.canExpose, s.UseAdvancedCamera, mode);
     if (!advancedChoiceInForce(s, mode)) {
@@ -150,7 +141,7 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
 void _method$PLCameraView$touchesMoved$withEvent$(id self, SEL cmd, Touches touches, Event event) {
     _orig$PLCameraView$touchesMoved$withEvent$(self, cmd, touches, event);
     State& s = state();
-    if (hostCameraMode(s) == kVideoMode && !s.UseAdvancedCamera) {
+    if (hostCameraMode() == kVideoMode && !s.UseAdvancedCamera) {
         return;
     }
     std::shared_ptr<ReticleView> target;

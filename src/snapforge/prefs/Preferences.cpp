@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "host/PLCameraController.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/PlistValue.h"
 #include "platform/foundation/PropertyListFile.h"
 #include "snapforge/focus/AdvancedFocus.h"
+#include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/prefs/Tools.h"
 #include "snapforge/startup/Log.h"
 #include "snapforge/startup/State.h"
@@ -89,8 +89,7 @@ void handlePrefs() {
     if (s.rememberSettings) {
         readRememberedSelections(s, prefs);
     }
-    auto controller = s.cameraController.lock();
-    const bool video = controller && controller->cameraMode() != 0;
+    const bool video = hostCameraMode() != kPhotoMode;
     toggleAdvancedFocus(video ? s._tmpAdvVideoSelected : s._tmpAdvPhotoSelected, nullptr, false);
 }
 

@@ -1,6 +1,5 @@
 #include "snapforge/startup/OverlayObjects.h"
 
-#include "host/PLCameraController.h"
 #include "host/PLCameraView.h"
 #include "snapforge/camerabar/SettingsButton.h"
 #include "snapforge/focus/AdvancedFocus.h"
@@ -124,11 +123,8 @@ void destroyObjects(bool keepPreferences) {
 }
 
 void restoreSnapforgeModes() {
-    State& s = state();
-    auto controller = s.cameraController.lock();
-    const int mode = controller ? controller->cameraMode() : 0;
-    if (mode == 0) {
-        log("restoreSnapforgeModes, _tmpOverlaySelected: %@", s._tmpOverlaySelected);
+    if (hostCameraMode() == kPhotoMode) {
+        log("restoreSnapforgeModes, _tmpOverlaySelected: %@", state()._tmpOverlaySelected);
     }
 }
 
