@@ -25,10 +25,10 @@ void setSettingsButtonHidden(bool hidden) {
 
 // After a photo/video switch the advanced choice of the new mode comes back into force.
 void reapplyAdvancedFocus(State& s) {
-    if (s._cameraControllerMode == 0) {
+    if (s._cameraControllerMode == kPhotoMode) {
         log("_tmpAdvPhotoSelected: %@", s._tmpAdvPhotoSelected);
         toggleAdvancedFocus(s._tmpAdvPhotoSelected, nullptr, true);
-    } else if (s._cameraControllerMode == 1) {
+    } else if (s._cameraControllerMode == kVideoMode) {
         log("_tmpAdvVideoSelected: %@", s._tmpAdvVideoSelected);
         toggleAdvancedFocus(s._tmpAdvVideoSelected, nullptr, true);
     }
