@@ -50,6 +50,8 @@ public:
     void _rotate(int orientation);
     void didRotate(platform::id) {}
     bool isSelDialVisible() const;
+    // A new bar replaying the remembered modes before it was ever shown: no message, no hide.
+    bool isReplayingOnHiddenBar() const { return skipSelection && isHidden(); }
 
     int cameraMode() const { return cameraMode_; }
     void setCameraMode(int mode) { cameraMode_ = mode; }
@@ -134,6 +136,8 @@ private:
 
     int cameraControllerMode_ = 0;
     int cameraMode_ = kNoMode;
+    // Counts the dial's showings, so that a fade-out overtaken by a new showing leaves it be.
+    unsigned dialShowings_ = 0;
 };
 
 }  // namespace snapforge
