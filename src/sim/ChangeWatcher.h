@@ -46,6 +46,10 @@ public:
     // Takes the preferences file as it is now without reporting it (the scenario wrote it).
     void acceptPreferences();
 
+    // The texts of the library's fading messages seen so far, in order.
+    const std::vector<std::string>& messages() const { return messages_; }
+    void forgetMessages() { messages_.clear(); }
+
 private:
     struct ViewRecord {
         const void* identity = nullptr;
@@ -63,6 +67,8 @@ private:
         std::size_t seen = 0;
     };
     void lookAtWindows();
+    void noteNewWindow(const platform::UIWindow& window);
+    void lookAtFades();
     void lookAtLibraryViews(bool stepEnded);
     void lookAtView(const std::string& name, const platform::UIView* view, bool stepEnded);
     void lookAtCapture();
@@ -75,6 +81,9 @@ private:
     Report report_;
     CaptureSource capture_;
     std::vector<WindowRecord> windows_;
+    std::vector<std::string> messages_;
+    // Whether each of the library's fading windows was last seen faded in.
+    std::map<std::string, bool> fadedIn_;
     std::map<std::string, ViewRecord> views_;
     std::vector<LogRecord> logs_;
     std::optional<std::string> preferencesBytes_;

@@ -193,6 +193,7 @@ void HostDriver::perform(const cmd::Launch& step) {
             fail("the camera is already open");
             return;
         }
+        watcher_->forgetMessages();
         app_->launch();
         settle();
     });
@@ -442,6 +443,10 @@ CaptureObjects HostDriver::captureObjects() const {
         return {};
     }
     return {controller->currentDevice(), controller->currentSession(), controller->currentOutput()};
+}
+
+std::vector<std::string> HostDriver::messages() const {
+    return watcher_ ? watcher_->messages() : std::vector<std::string>{};
 }
 
 int HostDriver::photoCount() const {

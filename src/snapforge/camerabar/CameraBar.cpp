@@ -99,7 +99,7 @@ void CameraBar::readPrefs(const platform::NSMutableDictionary& prefs) {
     timerTime = Tools::intForKey("timerTime", 5, &prefs);
     timeLapseTime = Tools::intForKey("timeLapseTime", 5, &prefs);
     frameRateTime = Tools::intForKey("frameRateTime", 30, &prefs);
-    timeType = Tools::intForKey("timeType", kSeconds, &prefs);
+    timeType = Tools::intForKey("timeType", SelectorDial::kSeconds, &prefs);
     overlaySelected = Tools::boolForKey("overlaySelected", false, &prefs);
     resolutionSelected = Tools::boolForKey("resolutionSelected", false, &prefs);
     guideSelected = Tools::boolForKey("guideSelected", false, &prefs);
@@ -146,7 +146,7 @@ void CameraBar::setupPhotoButtons() {
     timerModeBtn->setSelected(timerSelected);
     addSubview(timerModeBtn);
     if (!overlayBtn) {
-        overlayBtn = makeSelector(3, kOverlayTag, SelectorButton::kOverlayType, overlayIndex,
+        overlayBtn = makeSelector(3, kOverlayTag, SelectorButton::kOverlaySelector, overlayIndex,
                                   overlayTapSelector.sel);
     }
     overlayBtn->setIsSelected(overlaySelected);
@@ -168,13 +168,13 @@ void CameraBar::setupVideoButtons() {
     fpsBtn->setSelected(frameRateSelected);
     addSubview(fpsBtn);
     if (!resolutionBtn) {
-        resolutionBtn = makeSelector(2, kResolutionTag, SelectorButton::kResolutionType,
+        resolutionBtn = makeSelector(2, kResolutionTag, SelectorButton::kResolutionSelector,
                                      resolutionIndex, resolutionTapSelector.sel);
     }
     resolutionBtn->setIsSelected(resolutionSelected);
     addSubview(resolutionBtn);
     if (!frameGuideBtn) {
-        frameGuideBtn = makeSelector(3, kFrameGuideTag, SelectorButton::kFrameGuideType,
+        frameGuideBtn = makeSelector(3, kFrameGuideTag, SelectorButton::kFrameGuideSelector,
                                      guideIndex, frameGuideTapSelector.sel);
     }
     frameGuideBtn->setIsSelected(guideSelected);

@@ -5,6 +5,7 @@
 
 #include "platform/ui/UIScrollView.h"
 #include "platform/ui/UIWindow.h"
+#include "snapforge/timed/SelectorDial.h"
 
 namespace platform {
 class NSMutableDictionary;
@@ -15,7 +16,6 @@ namespace snapforge {
 
 class ActionButton;
 class SelectorButton;
-class SelectorDial;
 class TimerLabel;
 
 // The bar's mode numbers, equal to its buttons' tags. 4, 6 and 8 are selectors: they are tags
@@ -29,13 +29,6 @@ inline constexpr int kAdvancedVideoMode = 5;
 inline constexpr int kResolutionTag = 6;
 inline constexpr int kFrameRateMode = 7;
 inline constexpr int kFrameGuideTag = 8;
-
-// The dial's kinds and units.
-inline constexpr int kDialTimer = 0;
-inline constexpr int kDialTimeLapse = 1;
-inline constexpr int kDialFrameRate = 2;
-inline constexpr int kSeconds = 0;
-inline constexpr int kMinutes = 1;
 
 // The strip of the library's controls over the host's bottom bar: four controls at a time,
 // chosen by the host controller's mode, and the session's working copies of the user's
@@ -94,8 +87,8 @@ public:
     std::shared_ptr<SelectorDial> selDial;
     std::shared_ptr<TimerLabel> timerLabel;
 
-    int timeType = kSeconds;
-    int selectorType = kDialTimer;
+    int timeType = SelectorDial::kSeconds;
+    int selectorType = SelectorDial::kTimerKind;
     int prevCameraControllerMode = -1;
     int prevCameraMode = kNoMode;
     int currentOrientation = 1;

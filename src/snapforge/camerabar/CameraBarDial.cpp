@@ -23,7 +23,7 @@ platform::CGRect dialFrame() {
     return platform::CGRectMake(static_cast<float>(x), 150, 200, 152);
 }
 
-void setHidden(const std::shared_ptr<platform::UIButton>& button, bool hidden) {
+void setButtonHidden(const std::shared_ptr<platform::UIButton>& button, bool hidden) {
     if (button) {
         button->setHidden(hidden);
     }
@@ -91,8 +91,8 @@ void CameraBar::configureDial(int mode) {
     switch (mode) {
         case kTimeLapseMode:
             selDial->setTimeType(timeType);
-            selDial->setSelectorType(kDialTimeLapse);
-            setHidden(selDial->changeTimeBtn(), false);
+            selDial->setSelectorType(SelectorDial::kTimeLapseKind);
+            setButtonHidden(selDial->changeTimeBtn(), false);
             logAlways("checkSelectionDialSetup 2, timeLapseTime = %d", timeLapseTime);
             if (timeLapseTime > 0) {
                 selDial->setTime(timeLapseTime);
@@ -100,16 +100,16 @@ void CameraBar::configureDial(int mode) {
             break;
         case kTimerMode:
             selDial->setTimeType(timeType);
-            selDial->setSelectorType(kDialTimer);
-            setHidden(selDial->changeTimeBtn(), true);
+            selDial->setSelectorType(SelectorDial::kTimerKind);
+            setButtonHidden(selDial->changeTimeBtn(), true);
             if (timerTime > 0) {
                 selDial->setTime(timerTime);
             }
             break;
         case kFrameRateMode:
             selDial->setTimeType(timeType);
-            selDial->setSelectorType(kDialFrameRate);
-            setHidden(selDial->changeTimeBtn(), true);
+            selDial->setSelectorType(SelectorDial::kFrameRateKind);
+            setButtonHidden(selDial->changeTimeBtn(), true);
             if (frameRateTime > 0) {
                 selDial->setTime(frameRateTime);
             }
@@ -137,13 +137,13 @@ void CameraBar::removeSelDial() {
         selectorType = dial->selectorType();
     }
     switch (dial->selectorType()) {
-        case kDialTimer:
+        case SelectorDial::kTimerKind:
             timerTime = dial->time();
             break;
-        case kDialTimeLapse:
+        case SelectorDial::kTimeLapseKind:
             timeLapseTime = dial->time();
             break;
-        case kDialFrameRate:
+        case SelectorDial::kFrameRateKind:
             frameRateTime = dial->time();
             break;
         default:
@@ -172,19 +172,19 @@ int CameraBar::getTimerSeconds() {
         timeType = selDial->timeType();
         const int value = selDial->time();
         switch (selDial->selectorType()) {
-            case kDialTimer:
+            case SelectorDial::kTimerKind:
                 timerTime = value;
                 break;
-            case kDialTimeLapse:
+            case SelectorDial::kTimeLapseKind:
                 timeLapseTime = value;
                 break;
-            case kDialFrameRate:
+            case SelectorDial::kFrameRateKind:
                 frameRateTime = value;
                 break;
             default:
                 break;
         }
-        return timeType == kMinutes ? 60 * value : value + 1;
+        return timeType == SelectorDial::kMinutes ? 60 * value : value + 1;
     }
     if (cameraControllerMode_ == 1) {
         return frameRateTime + 1;
@@ -193,7 +193,7 @@ int CameraBar::getTimerSeconds() {
         return 1;
     }
     // A time lapse counted in minutes keeps its unit after the dial has closed.
-    const bool minutes = timeType == kMinutes;
+    const bool minutes = timeType == SelectorDial::kMinutes;
     if (timerSelected) {
         return timerTime + 1;
     }

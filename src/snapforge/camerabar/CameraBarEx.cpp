@@ -99,13 +99,13 @@ void CameraBarEx::removeSelDial() {
     const int value = dial ? dial->time() : 0;
     if (value > 0) {
         switch (selectorType) {
-            case kDialTimer:
+            case SelectorDial::kTimerKind:
                 s._timerTime = value;
                 break;
-            case kDialTimeLapse:
+            case SelectorDial::kTimeLapseKind:
                 s._timeLapseTime = value;
                 break;
-            case kDialFrameRate:
+            case SelectorDial::kFrameRateKind:
                 s._frameRateTime = value;
                 break;
             default:

@@ -16,7 +16,7 @@ std::shared_ptr<SettingsButtonEx> SettingsButtonEx::create(platform::CGRect fram
 
 void SettingsButtonEx::toggleBtn(platform::id sender) {
     SettingsButton::toggleBtn(sender);
-    State& s = state();
+    State& s = snapforge::state();
     if (!s.cameraBar) {
         createCameraBar();
     }
