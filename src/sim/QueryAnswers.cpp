@@ -10,6 +10,7 @@
 #include "sim/ViewInspection.h"
 #include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/focus/ExposureView.h"
+#include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/startup/Startup.h"
 #include "snapforge/startup/State.h"

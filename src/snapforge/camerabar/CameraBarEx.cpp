@@ -4,7 +4,7 @@
 #include "snapforge/camerabar/ActionButton.h"
 #include "snapforge/camerabar/CameraBarActions.h"
 #include "snapforge/camerabar/CameraBarPresentation.h"
-#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/Preferences.h"

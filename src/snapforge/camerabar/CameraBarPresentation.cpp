@@ -6,7 +6,7 @@
 #include "snapforge/camerabar/CameraBarActions.h"
 #include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/camerabar/SelectorButton.h"
-#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/startup/Log.h"

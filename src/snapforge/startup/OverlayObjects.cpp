@@ -79,7 +79,7 @@ void createObjects() {
     State& s = state();
     platform::CFNotificationCenterAddObserver(
         platform::CFNotificationCenterGetDarwinNotifyCenter(), nullptr,
-        _callback_settings_form_closed, kSettingsFormClosedNotification, nullptr,
+        _callback_settings_form_closed, std::string(kSettingsFormClosedNotification), nullptr,
         platform::CFNotificationSuspensionBehaviorHold);
     const bool reticlesExisted = s.focusView || s.exposureView;
     removeAndRelease(s.focusView);
