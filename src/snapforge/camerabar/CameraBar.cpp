@@ -182,8 +182,7 @@ void CameraBar::setupVideoButtons() {
 }
 
 std::shared_ptr<ActionButton> CameraBar::makeActionButton(int slot, int tag, const char* icon,
-                                                          platform::CGRect iconFrame,
-                                                          int iconTag) {
+                                                          platform::CGRect iconFrame, int iconTag) {
     auto button = ActionButton::create(slotFrame(slot));
     button->setTag(tag);
     auto iconView = platform::UIImageView::create(iconFrame);

@@ -56,7 +56,7 @@ public:
     void showCameraMode();
     void showCameraModeEx(platform::id button);
     void fadeinText(const std::string& text);
-    void fadeinText(const std::string& text, float duration);
+    void fadeinText(const std::string& text, double duration);
     void restoreCameraModeByMode();
     void restoreCameraModeBySelectedButton();
 

@@ -150,20 +150,20 @@ void CameraBar::removeSelDial() {
             break;
     }
     const auto showing = dialShowings_;
-    std::weak_ptr<CameraBar> bar =
-        std::dynamic_pointer_cast<CameraBar>(weak_from_this().lock());
-    platform::UIView::animate(kDialFade, 0, 0, [dial] { dial->setAlpha(0); },
-                              [dial, bar, showing](bool) {
-                                  auto owner = bar.lock();
-                                  if (owner && owner->dialShowings_ != showing) {
-                                      return;
-                                  }
-                                  dial->setHidden(true);
-                                  dial->removeFromSuperview();
-                                  if (owner && owner->selDial == dial) {
-                                      owner->selDial.reset();
-                                  }
-                              });
+    std::weak_ptr<CameraBar> bar = std::dynamic_pointer_cast<CameraBar>(weak_from_this().lock());
+    platform::UIView::animate(
+        kDialFade, 0, 0, [dial] { dial->setAlpha(0); },
+        [dial, bar, showing](bool) {
+            auto owner = bar.lock();
+            if (owner && owner->dialShowings_ != showing) {
+                return;
+            }
+            dial->setHidden(true);
+            dial->removeFromSuperview();
+            if (owner && owner->selDial == dial) {
+                owner->selDial.reset();
+            }
+        });
 }
 
 int CameraBar::getTimerSeconds() {

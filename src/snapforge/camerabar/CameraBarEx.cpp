@@ -71,7 +71,7 @@ void CameraBarEx::toggleMode(platform::id sender) {
                 s.UseAdvancedCamera = isSelected(exposureFocusBtn);
                 toggleAdvancedFocus(s.UseAdvancedCamera, nullptr, true);
                 if (!isSelDialVisible() && !isReplayingOnHiddenBar()) {
-                    hideCameraBar(nullptr, 0.6f);
+                    hideCameraBar(nullptr, 0.6);
                 }
                 s._tmpAdvVideoSelected = isSelected(exposureFocusBtn);
                 savePrefs();

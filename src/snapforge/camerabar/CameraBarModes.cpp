@@ -10,7 +10,7 @@
 namespace snapforge {
 namespace {
 
-constexpr float kMessageFadeIn = 0.95f;
+constexpr double kMessageFadeIn = 0.95;
 constexpr double kMessageFadeOut = 0.5;
 
 bool isSelected(const std::shared_ptr<ActionButton>& button) {
@@ -173,7 +173,7 @@ void CameraBar::fadeinText(const std::string& text) {
     fadeinText(text, kMessageFadeIn);
 }
 
-void CameraBar::fadeinText(const std::string& text, float duration) {
+void CameraBar::fadeinText(const std::string& text, double duration) {
     // The label holds itself through its two fades and is released at the end.
     std::shared_ptr<MessageLabel> label = MessageLabel::create(currentOrientation);
     label->setAlpha(0);
@@ -199,8 +199,8 @@ void CameraBar::fadeinText(const std::string& text, float duration) {
 void CameraBar::restoreCameraModeByMode() {
     skipSelection = true;
     const std::pair<bool, std::shared_ptr<ActionButton>> remembered[] = {
-        {advPhotoSelected, normalModeBtn},   {timeLapseSelected, burstModeBtn},
-        {timerSelected, timerModeBtn},       {advVideoSelected, exposureFocusBtn},
+        {advPhotoSelected, normalModeBtn}, {timeLapseSelected, burstModeBtn},
+        {timerSelected, timerModeBtn},     {advVideoSelected, exposureFocusBtn},
         {frameRateSelected, fpsBtn},
     };
     for (const auto& [selected, button] : remembered) {

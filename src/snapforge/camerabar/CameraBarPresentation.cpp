@@ -128,7 +128,7 @@ void showCameraBar() {
         [bar](bool) { bar->blinkScrollArrows(); });
 }
 
-void hideCameraBar(platform::id sender, float duration) {
+void hideCameraBar(platform::id sender, double duration) {
     log("** Snapforge ** hideCameraBar");
     State& s = state();
     if (auto bar = s.cameraBar) {

@@ -27,7 +27,7 @@ void SettingsButtonEx::toggleBtn(platform::id sender) {
     if (button && button->isSelected()) {
         showCameraBar();
     } else {
-        hideCameraBar(sender, 0.3f);
+        hideCameraBar(sender, 0.3);
     }
 }
 

@@ -292,7 +292,7 @@ bool _method$PLSwipeBlockingScrollView$gestureRecognizerShouldBegin$(id self, SE
     if (s.touchDirectObject) {
         return false;
     }
-    hideCameraBar(nullptr, 0.3f);
+    hideCameraBar(nullptr, 0.3);
     return _orig$PLSwipeBlockingScrollView$gestureRecognizerShouldBegin$(self, cmd, recognizer);
 }
 

@@ -28,7 +28,7 @@ void setSettingsButtonHidden(bool hidden) {
     }
 }
 
-constexpr float kBarFade = 0.3f;
+constexpr double kBarFade = 0.3;
 
 // After a photo/video switch the bar's mode button of the new mode decides, or without a bar
 // (or without that button) the advanced choice in force.

@@ -77,10 +77,10 @@ void shiftButtonBar(platform::UIView& buttonBar, bool evenWithoutShutter) {
 
 void createObjects() {
     State& s = state();
-    platform::CFNotificationCenterAddObserver(
-        platform::CFNotificationCenterGetDarwinNotifyCenter(), nullptr,
-        _callback_settings_form_closed, std::string(kSettingsFormClosedNotification), nullptr,
-        platform::CFNotificationSuspensionBehaviorHold);
+    platform::CFNotificationCenterAddObserver(platform::CFNotificationCenterGetDarwinNotifyCenter(),
+                                              nullptr, _callback_settings_form_closed,
+                                              std::string(kSettingsFormClosedNotification), nullptr,
+                                              platform::CFNotificationSuspensionBehaviorHold);
     const bool reticlesExisted = s.focusView || s.exposureView;
     removeAndRelease(s.focusView);
     removeAndRelease(s.exposureView);

@@ -55,7 +55,7 @@ void SnapforgeInitialize() {
     if (majorVersion(platform::UIDevice::currentDevice().systemVersion()) >= 6) {
         s.IS_IOS6 = true;
     }
-    hideCameraBar(nullptr, 0.3f);
+    hideCameraBar(nullptr, 0.3);
     const float rank = UIDeviceHardware::platformID();
     s.DISABLE_SAVE = static_cast<double>(rank) < 5.0;
     if (s.LOGGER_ON) {
