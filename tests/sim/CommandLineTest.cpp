@@ -34,7 +34,7 @@ TEST(CommandLineTest, BadOptionsSayWhatIsWrong) {
         {{"--rooted"}, "unknown option --rooted"},
         {{"--root"}, "--root needs a folder"},
         {{"--snapshots="}, "--snapshots needs a folder"},
-        {{"a", "b"}, "one scenario at most, got a and b"},
+        {{"a", "b"}, "one scenario at most, got \"a\" and \"b\""},
     };
     for (const auto& [args, message] : cases) {
         std::string error;
