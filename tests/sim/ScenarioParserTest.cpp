@@ -189,6 +189,50 @@ TEST(ScenarioParserTest, EachBadLineNamesItsNumberAndWhatWasExpected) {
     }
 }
 
+TEST(ScenarioParserTest, NumbersOutsideTheirCommandsRangeNameTheWordAndTheRange) {
+    const std::string huge = "1" + std::string(309, '0');
+    EXPECT_NE(errorOf("expect photos " + huge).find("got \"1000"), std::string::npos);
+    EXPECT_NE(errorOf("expect photos " + huge).find("(310 bytes)"), std::string::npos);
+    EXPECT_NE(errorOf("wait " + huge).find("from 0 to 1000000000"), std::string::npos);
+    EXPECT_NE(errorOf("drag 1 1 to 2 2 60.001").find("from 0 to 60, got \"60.001\""),
+              std::string::npos);
+    EXPECT_NE(errorOf("tap -inf 3").find("an X coordinate from -10000 to 10000, got \"-inf\""),
+              std::string::npos);
+    EXPECT_NE(errorOf("tap 3 10000.5").find("a Y coordinate from -10000 to 10000"),
+              std::string::npos);
+    EXPECT_NE(errorOf("device iPhone4,1 screen 0x480").find("each side from 1 to 10000"),
+              std::string::npos);
+
+    // At the edges of their ranges, and where text only looks like a number, lines still parse.
+    EXPECT_EQ(parseLine("hold 1 1 60"), CommandBody(cmd::Hold{platform::CGPointMake(1, 1), 60}));
+    EXPECT_EQ(parseLine("wait 1000000000"), CommandBody(cmd::Wait{1e9}));
+    EXPECT_EQ(errorOf("expect session.preset 1920x1080"), "");
+    EXPECT_EQ(errorOf("expect state.iSeconds \"nan\""), "");
+    EXPECT_EQ(errorOf("expect frame shutter -1000000000000,0,1,1"), "");
+}
+
+TEST(ScenarioParserTest, OneNamedDeviceBeforeLaunchAndOnlyKnownStateNames) {
+    EXPECT_EQ(errorOf("device \"\""),
+              "line 1: expected a device model (for example iPhone4,1), got an empty one");
+    EXPECT_EQ(errorOf("device iPhone4,1\n# again\ndevice iPhone4,1"),
+              "line 3: expected one device line, already chosen on line 1");
+    // An unknown model is how a phone not in the table is simulated.
+    EXPECT_EQ(parseLine("device Watch9,9"), CommandBody(cmd::Device{"Watch9,9", {}, {}, {}}));
+
+    EXPECT_EQ(errorOf("expect state._timerTime 5"), "");
+    EXPECT_EQ(errorOf("expect state.usedvancedcamera YES"),
+              "line 1: expected a name of the library's state after state., got "
+              "\"usedvancedcamera\" (nearest: state.UseAdvancedCamera; --help lists them all)");
+}
+
+TEST(ScenarioParserTest, MessagesShowInvisibleBytesEscaped) {
+    EXPECT_NE(errorOf("\xEF\xBB\xBFlaunch").find("got \"\\xef\\xbb\\xbflaunch\""),
+              std::string::npos);
+    EXPECT_NE(errorOf(std::string("tap shut\0ter", 12)).find("got \"shut\\x00ter\""),
+              std::string::npos);
+    EXPECT_NE(errorOf("shutter\ttap\x1b[1m").find("got \"tap\\x1b[1m\""), std::string::npos);
+}
+
 TEST(ScenarioParserTest, ErrorsCarryTheLineNumberAndStopAtTheFirstBadLine) {
     try {
         parse("launch\n# fine\nwait x\nwait y\n");
