@@ -13,24 +13,23 @@ namespace {
 // Below this alpha the platform treats a view as invisible (it takes no touches either).
 constexpr platform::CGFloat kVisibleAlpha = 0.01f;
 
-bool windowIsOnScreen(const platform::UIWindow* window) {
-    if (window == nullptr) {
-        return false;
-    }
-    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
-    return std::any_of(visible.begin(), visible.end(),
-                       [window](const auto& candidate) { return candidate.get() == window; });
-}
-
 }  // namespace
 
 bool isShowing(const platform::UIView& view) {
+    return isShowing(view, platform::UIScreen::mainScreen().visibleWindows());
+}
+
+bool isShowing(const platform::UIView& view,
+               const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows) {
     for (const platform::UIView* v = &view; v != nullptr; v = v->superview()) {
         if (v->isHidden() || v->alpha() < kVisibleAlpha) {
             return false;
         }
     }
-    return windowIsOnScreen(view.window());
+    const platform::UIWindow* window = view.window();
+    return window != nullptr &&
+           std::any_of(visibleWindows.begin(), visibleWindows.end(),
+                       [window](const auto& candidate) { return candidate.get() == window; });
 }
 
 platform::CGRect screenFrame(const platform::UIView& view) {

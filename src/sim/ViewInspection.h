@@ -1,12 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Geometry.h"
 
 namespace platform {
 class UIView;
+class UIWindow;
 }
 
 // What a user could see of a view on the screen.
@@ -15,6 +18,9 @@ namespace sim::inspect {
 // On screen: in a visible window, and neither it nor any ancestor hidden or (nearly)
 // transparent.
 bool isShowing(const platform::UIView& view);
+// The same against the screen's visible windows, found once for many views.
+bool isShowing(const platform::UIView& view,
+               const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows);
 
 // The box around the view's bounds in screen coordinates.
 platform::CGRect screenFrame(const platform::UIView& view);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/foundation/RunLoop.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
 #include "snapforge/startup/Startup.h"
@@ -111,6 +113,29 @@ TEST(HostDriver, BeforeLaunchTimePassesAndQueriesAnswerFromTheDeviceRoot) {
     EXPECT_TRUE(phone.heard("camera launched"));
     EXPECT_TRUE(phone.heard("window shown: UIWindow (level 0)"));
     EXPECT_TRUE(phone.heard("focus-reticle shown at 115,195"));
+}
+
+TEST(HostDriver, AWaitCostsOnlyTheWorkThatFallsDue) {
+    using Clock = std::chrono::steady_clock;
+    const auto secondsSince = [](Clock::time_point start) {
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    Phone phone;
+    phone.run("launch\nwait 1");
+    const auto idle = Clock::now();
+    phone.run("wait 86400");
+    EXPECT_EQ(phone.driver().now(), 86401);
+    EXPECT_LT(secondsSince(idle), 0.1);
+
+    // A day of a timer firing twice a minute, as a time lapse fires.
+    int ticks = 0;
+    const auto timer = platform::NSTimer::scheduledTimer(30, true, [&ticks](auto&) { ++ticks; });
+    const auto busy = Clock::now();
+    phone.run("wait 86400");
+    timer->invalidate();
+    EXPECT_EQ(ticks, 2880);
+    EXPECT_LT(secondsSince(busy), 1.0);
+    EXPECT_TRUE(phone.failures.empty());
 }
 
 TEST(HostDriver, TheLibraryStaysOutOfOtherProcesses) {
