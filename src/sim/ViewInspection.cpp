@@ -13,6 +13,22 @@ namespace {
 // Below this alpha the platform treats a view as invisible (it takes no touches either).
 constexpr platform::CGFloat kVisibleAlpha = 0.01f;
 
+std::shared_ptr<platform::UIView> frontmostViewIn(const std::shared_ptr<platform::UIView>& root,
+                                                  platform::CGPoint screenPoint) {
+    if (!root || root->isHidden() || root->alpha() < kVisibleAlpha) {
+        return nullptr;
+    }
+    const auto& subviews = root->subviews();
+    for (auto subview = subviews.rbegin(); subview != subviews.rend(); ++subview) {
+        if (auto found = frontmostViewIn(*subview, screenPoint)) {
+            return found;
+        }
+    }
+    const bool holds =
+        platform::CGRectContainsPoint(root->bounds(), root->convertPointFromScreen(screenPoint));
+    return holds ? root : nullptr;
+}
+
 }  // namespace
 
 bool isShowing(const platform::UIView& view) {
@@ -90,6 +106,17 @@ std::optional<platform::CGPoint> touchPoint(const platform::UIView& view) {
         }
     }
     return best;
+}
+
+std::shared_ptr<platform::UIView> frontmostViewAt(platform::CGPoint screenPoint) {
+    const auto windows = platform::UIScreen::mainScreen().visibleWindows();
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+        const auto found = frontmostViewIn(*window, screenPoint);
+        if (found && found != *window) {
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 platform::CGPoint standingOrigin(const platform::UIView& view) {

@@ -34,6 +34,12 @@ platform::CGPoint screenCentre(const platform::UIView& view);
 // own (a picture, a label) is touched at its centre, where its superviews hear the touch.
 std::optional<platform::CGPoint> touchPoint(const platform::UIView& view);
 
+// What a user sees on top at a screen point: the frontmost showing view whose bounds hold
+// the point, from the highest visible window down and the deepest first. Unlike a touch, it
+// stops at pictures and labels too; a window's own background does not count. Null when no
+// view holds the point.
+std::shared_ptr<platform::UIView> frontmostViewAt(platform::CGPoint screenPoint);
+
 // The top left corner of the view's untransformed frame: where the view stands, whatever
 // scaling or turning it shows for a moment.
 platform::CGPoint standingOrigin(const platform::UIView& view);

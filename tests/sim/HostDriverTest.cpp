@@ -138,6 +138,38 @@ TEST(HostDriver, AWaitCostsOnlyTheWorkThatFallsDue) {
     EXPECT_TRUE(phone.failures.empty());
 }
 
+TEST(HostDriver, EveryRefusedOrAbsorbedActionIsExplained) {
+    Phone phone;
+    // The second press comes while the first photo's iris is closed.
+    phone.run("launch\nwait 1\nshutter\nshutter\nwait 1");
+    EXPECT_TRUE(phone.heard("shutter ignored: iris closed"));
+    EXPECT_EQ(phone.ask("photos"), "1");
+
+    // Both reticles stand where they were made, the exposure reticle above.
+    phone.run("tap 320 480\ntap 10 -1\ndrag focus-reticle to 200 300");
+    EXPECT_EQ(phone.failures,
+              (std::vector<std::string>{
+                  "the touch at 320,480 is off the 320x480 screen: nothing receives it",
+                  "the touch at 10,-1 is off the 320x480 screen: nothing receives it"}));
+    EXPECT_TRUE(
+        phone.heard("the touch on focus-reticle lands on exposure-reticle, which lies "
+                    "over it"));
+    phone.failures.clear();
+
+    phone.run("mode video\nmode photo\nwait 1\nmode video\npanorama on");
+    EXPECT_EQ(phone.failures,
+              (std::vector<std::string>{
+                  "the camera cannot switch to photo now: iris closed",
+                  "the camera cannot switch to video now: already in video mode",
+                  "the camera cannot turn panorama on now: panorama is for photo mode"}));
+    phone.failures.clear();
+
+    phone.force("close");
+    phone.run("tap 10 10");
+    EXPECT_TRUE(phone.heard("the touch at 10,10 reaches no view"));
+    EXPECT_TRUE(phone.failures.empty());
+}
+
 TEST(HostDriver, TheLibraryStaysOutOfOtherProcesses) {
     Phone phone;
     phone.run("launch com.example.other\nwait 1\ntap 200 300");
