@@ -188,5 +188,13 @@ TEST_F(SettingsPanelStory, ALateHideLeavesAPanelOpenedAfterTheFirstHideAlone) {
     EXPECT_FALSE(reopened->isHidden());
 }
 
+TEST_F(SettingsPanelStory, AMissingSwitchKeepsItsStateOff) {
+    auto panel = SettingsPanel::create(platform::CGRectMake(0, 0, 320, 480));
+    panel->switchWithTag(kAdvPhoto)->removeFromSuperview();
+    panel->setPreferences(nullptr);
+    EXPECT_FALSE(panel->advPhotoSwitchState());
+    EXPECT_FALSE(panel->switchWithTag(kAdvPhoto));
+}
+
 }  // namespace
 }  // namespace snapforge
