@@ -19,6 +19,8 @@ struct Options {
     bool libraryLog = false;
     bool quiet = false;
     bool help = false;
+    // Keeps the temporary device root made without --root, and prints where it is.
+    bool keepRoot = false;
 };
 
 // The options of `snapforge-sim [options] [SCENARIO]` (without the program name), or nothing

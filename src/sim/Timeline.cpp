@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "sim/VisibleText.h"
+
 namespace sim {
 
 std::string formatTime(double seconds) {
@@ -28,7 +30,7 @@ void Timeline::line(double time, std::string_view indent, std::string_view text)
     }
     const std::string stamp = formatTime(time);
     out_ << std::string(stamp.size() < 9 ? 9 - stamp.size() : 0, ' ') << stamp << "  " << indent
-         << text << '\n';
+         << visibleText(text) << '\n';
 }
 
 }  // namespace sim
