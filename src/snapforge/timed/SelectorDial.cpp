@@ -207,7 +207,7 @@ void SelectorDial::sourceTouchDown(platform::id sender) {
     stopHolding();
     changedNumber_ = false;
     holdTag_ = tagOf(sender);
-    std::weak_ptr<SelectorDial> dial = std::static_pointer_cast<SelectorDial>(shared_from_this());
+    std::weak_ptr<SelectorDial> dial = platform::weakRef<SelectorDial>(this);
     holdTimer_ = platform::NSTimer::scheduledTimer(kHoldStepInterval, true,
                                                    [dial, tag = holdTag_](platform::NSTimer&) {
                                                        if (auto self = dial.lock()) {

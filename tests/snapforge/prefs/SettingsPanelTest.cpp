@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/Process.h"
 #include "platform/foundation/CFNotificationCenter.h"
-#include "platform/foundation/DevicePath.h"
 #include "platform/foundation/NSMutableDictionary.h"
-#include "platform/foundation/PlistValue.h"
-#include "platform/foundation/PropertyListFile.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemLog.h"
 #include "platform/ui/AnimationLog.h"
@@ -18,6 +13,7 @@
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/PreferencePanel.h"
 #include "snapforge/prefs/Preferences.h"
+#include "snapforge/prefs/PreferencesFile.h"
 #include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/startup/State.h"
 
@@ -26,8 +22,11 @@ namespace {
 
 using platform::NSMutableDictionary;
 using platform::PlistValue;
-
-const std::string kPath = std::string(kPreferencesFolder) + "/" + std::string(kPreferencesFileName);
+using testing::preferencesOnDisk;
+using testing::writePreferencesFile;
+constexpr int kAdvPhoto = SettingsPanel::kAdvPhotoSwitchTag;
+constexpr int kAdvVideo = SettingsPanel::kAdvVideoSwitchTag;
+constexpr int kRemember = SettingsPanel::kRememberSwitchTag;
 
 // A process with saving on, the close notification registered as the camera's objects register
 // it, and the preference button shown as the camera bar shows it.
@@ -35,6 +34,7 @@ class SettingsPanelStory : public ::testing::Test {
 protected:
     SettingsPanelStory() {
         s.DISABLE_SAVE = false;
+        s.LOGGER_ON = true;
         platform::CFNotificationCenterAddObserver(
             platform::CFNotificationCenterGetDarwinNotifyCenter(), nullptr,
             _callback_settings_form_closed, std::string(kSettingsFormClosedNotification), nullptr,
@@ -43,25 +43,14 @@ protected:
         s.prefButton->setHidden(false);
     }
 
-    void writeFile(const NSMutableDictionary& prefs) {
-        std::filesystem::create_directories(platform::devicePath(kPreferencesFolder));
-        ASSERT_TRUE(platform::writeToFile(prefs, kPath, true));
-    }
-
-    static std::shared_ptr<NSMutableDictionary> fileOnDisk() {
-        return platform::dictionaryWithContentsOfFile(kPath);
-    }
-
     static void run(double seconds) { platform::RunLoop::main().runFor(seconds); }
 
     static void tap(const platform::UIView& view) {
-        const auto bounds = view.bounds();
-        auto& screen = platform::UIScreen::mainScreen();
         const auto centre = view.convertPointToScreen(
-            {bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2});
-        screen.touchDown(centre);
+            {view.bounds().size.width / 2, view.bounds().size.height / 2});
+        platform::UIScreen::mainScreen().touchDown(centre);
         run(0.05);
-        screen.touchUp(centre);
+        platform::UIScreen::mainScreen().touchUp(centre);
         run(0.05);
     }
 
@@ -72,7 +61,18 @@ protected:
         return s.settingsPanel;
     }
 
-    bool switchIsOn(int tag) { return s.settingsPanel->switchWithTag(tag)->isOn(); }
+    static void expectSwitches(SettingsPanel& panel, bool advPhoto, bool advVideo, bool remember) {
+        EXPECT_EQ(panel.switchWithTag(kAdvPhoto)->isOn(), advPhoto);
+        EXPECT_EQ(panel.switchWithTag(kAdvVideo)->isOn(), advVideo);
+        EXPECT_EQ(panel.switchWithTag(kRemember)->isOn(), remember);
+        EXPECT_EQ(panel.advPhotoSwitchState(), advPhoto);
+        EXPECT_EQ(panel.advVideoSwitchState(), advVideo);
+        EXPECT_EQ(panel.rememberAllSwitchState(), remember);
+    }
+
+    static bool logged(const std::string& line) {
+        return platform::SystemLog::shared().contains(line);
+    }
 
     platform::Process process;
     State& s = state();
@@ -83,22 +83,9 @@ TEST_F(SettingsPanelStory, ThePanelShowsDefaultsWithoutAFileAndTheFilesValuesWit
     auto panel = openPanel();
     ASSERT_TRUE(panel);
     EXPECT_TRUE(platform::AnimationLog::shared().animated(panel.get(), "alpha", "", 0.5));
-    EXPECT_FLOAT_EQ(panel->alpha(), 1);
     EXPECT_FALSE(panel->isHidden());
-    EXPECT_EQ(panel->windowLevel(), 1999);
-    EXPECT_TRUE(switchIsOn(SettingsPanel::kAdvPhotoSwitchTag));
-    EXPECT_FALSE(switchIsOn(SettingsPanel::kAdvVideoSwitchTag));
-    EXPECT_FALSE(switchIsOn(SettingsPanel::kRememberSwitchTag));
-    EXPECT_TRUE(panel->advPhotoSwitchState());
-    EXPECT_FALSE(panel->advVideoSwitchState());
-    EXPECT_FALSE(panel->rememberAllSwitchState());
-
-    auto close = panel->closeButton();
-    ASSERT_TRUE(close);
-    EXPECT_EQ(close->frame(), platform::CGRectMake(110, 420, 100, 30));
-    EXPECT_EQ(close->currentTitle(), "Close");
-    EXPECT_EQ(close->titleFont(), platform::UIFont::fontWithName("Helvetica", 15));
-    tap(*close);
+    expectSwitches(*panel, true, false, false);
+    tap(*panel->closeButton());
     run(1);
     ASSERT_FALSE(s.settingsPanel);
 
@@ -106,47 +93,37 @@ TEST_F(SettingsPanelStory, ThePanelShowsDefaultsWithoutAFileAndTheFilesValuesWit
     prefs.setObject(PlistValue(false), "advPhotoSelected");
     prefs.setObject(PlistValue(true), "advVideoSelected");
     prefs.setObject(PlistValue(true), "rememberSettings");
-    writeFile(prefs);
+    writePreferencesFile(prefs);
     handlePrefs();
     auto fromFile = openPanel();
     ASSERT_TRUE(fromFile);
-    EXPECT_FALSE(switchIsOn(SettingsPanel::kAdvPhotoSwitchTag));
-    EXPECT_TRUE(switchIsOn(SettingsPanel::kAdvVideoSwitchTag));
-    EXPECT_TRUE(switchIsOn(SettingsPanel::kRememberSwitchTag));
-    EXPECT_FALSE(fromFile->advPhotoSwitchState());
-    EXPECT_TRUE(fromFile->advVideoSwitchState());
-    EXPECT_TRUE(fromFile->rememberAllSwitchState());
+    expectSwitches(*fromFile, false, true, true);
 }
 
 TEST_F(SettingsPanelStory, CloseCopiesTheSwitchesIntoTheStateAndSavesEveryKey) {
-    s.LOGGER_ON = true;
     handlePrefs();
     auto panel = openPanel();
     ASSERT_TRUE(panel);
-    tap(*panel->switchWithTag(SettingsPanel::kRememberSwitchTag));
-    tap(*panel->switchWithTag(SettingsPanel::kAdvPhotoSwitchTag));
-    EXPECT_TRUE(panel->rememberAllSwitchState());
-    EXPECT_FALSE(panel->advPhotoSwitchState());
+    tap(*panel->switchWithTag(kRemember));
+    tap(*panel->switchWithTag(kAdvPhoto));
     EXPECT_FALSE(s.rememberSettings);
 
     tap(*panel->closeButton());
-    // The fade starts at once; the notification has already been delivered.
+    // The fade has begun and the notification has come back; the save waits for the fade.
     EXPECT_FLOAT_EQ(panel->alpha(), 0);
-    EXPECT_TRUE(
-        platform::SystemLog::shared().contains("** Snapforge ** _callback_settings_form_closed"));
+    EXPECT_TRUE(logged("** Snapforge ** _callback_settings_form_closed"));
     EXPECT_TRUE(s.rememberSettings);
     EXPECT_FALSE(s._advPhotoSelected);
     EXPECT_TRUE(s._tmpAdvPhotoSelected);
-    EXPECT_FALSE(fileOnDisk());
+    EXPECT_FALSE(preferencesOnDisk());
 
     run(0.5);
     EXPECT_FALSE(s.settingsPanel);
     EXPECT_TRUE(panel->isHidden());
-    // Nothing but this test holds the panel any more: once let go, only the button's window is
-    // left.
+    // Once this test lets go of the panel, only the button's window is left on the screen.
     panel.reset();
     EXPECT_EQ(platform::UIScreen::mainScreen().windows().size(), 1u);
-    auto written = fileOnDisk();
+    auto written = preferencesOnDisk();
     ASSERT_TRUE(written);
     EXPECT_EQ(written->count(), 16u);
     EXPECT_EQ(written->objectForKey("rememberSettings")->boolValue(), true);
@@ -156,18 +133,17 @@ TEST_F(SettingsPanelStory, CloseCopiesTheSwitchesIntoTheStateAndSavesEveryKey) {
 TEST_F(SettingsPanelStory, ClosingTheCameraKeepsTheNewValuesInMemoryButNotInTheFile) {
     NSMutableDictionary prefs;
     prefs.setObject(PlistValue(true), "advPhotoSelected");
-    writeFile(prefs);
+    writePreferencesFile(prefs);
     handlePrefs();
     auto panel = openPanel();
     ASSERT_TRUE(panel);
-    tap(*panel->switchWithTag(SettingsPanel::kAdvPhotoSwitchTag));
+    tap(*panel->switchWithTag(kAdvPhoto));
 
     hidePreferencePanel(false);
     EXPECT_FALSE(s._advPhotoSelected);
     run(0.5);
     EXPECT_FALSE(s.settingsPanel);
-    EXPECT_EQ(*fileOnDisk(), prefs);
-
+    EXPECT_EQ(*preferencesOnDisk(), prefs);
     handlePrefs();
     EXPECT_TRUE(s._advPhotoSelected);
 }
@@ -176,29 +152,25 @@ TEST_F(SettingsPanelStory, ThePreferenceButtonWithAPanelOpenOnlyHidesTheBar) {
     s.settingsButton = SettingsButtonEx::create(platform::CGRectMake(65, 30, 35, 35));
     s.settingsButton->setSelected(true);
     auto panel = openPanel();
-    ASSERT_TRUE(panel);
     EXPECT_FALSE(s.settingsButton->isSelected());
 
     s.settingsButton->setSelected(true);
-    const auto records = platform::AnimationLog::shared().records().size();
+    const auto animations = platform::AnimationLog::shared().records().size();
+    // The open panel covers the whole screen, button included: the message comes from code.
     s.prefButton->showPreferences(s.prefButton.get());
     EXPECT_FALSE(s.settingsButton->isSelected());
     EXPECT_EQ(s.settingsPanel, panel);
-    EXPECT_EQ(platform::AnimationLog::shared().records().size(), records);
+    EXPECT_EQ(platform::AnimationLog::shared().records().size(), animations);
 }
 
 TEST_F(SettingsPanelStory, AProcessWithoutAnOpenPanelIgnoresTheNotification) {
-    s.LOGGER_ON = true;
     platform::CFNotificationCenterPostNotification(
         platform::CFNotificationCenterGetDarwinNotifyCenter(),
         std::string(kSettingsFormClosedNotification), nullptr, nullptr, true);
     run(1);
-    EXPECT_TRUE(
-        platform::SystemLog::shared().contains("** Snapforge ** _callback_settings_form_closed"));
-    EXPECT_TRUE(
-        platform::SystemLog::shared().contains("** Snapforge ** hidePreferencePanel: (null)"));
-    EXPECT_FALSE(fileOnDisk());
-    EXPECT_FALSE(s.settingsPanel);
+    EXPECT_TRUE(logged("** Snapforge ** _callback_settings_form_closed"));
+    EXPECT_TRUE(logged("** Snapforge ** hidePreferencePanel: (null)"));
+    EXPECT_FALSE(preferencesOnDisk());
 }
 
 TEST_F(SettingsPanelStory, ALateHideLeavesAPanelOpenedAfterTheFirstHideAlone) {
@@ -208,7 +180,6 @@ TEST_F(SettingsPanelStory, ALateHideLeavesAPanelOpenedAfterTheFirstHideAlone) {
     hidePreferencePanel(false);
     run(0.35);
     EXPECT_FALSE(s.settingsPanel);
-    EXPECT_TRUE(fileOnDisk());
 
     auto reopened = openPanel();
     ASSERT_TRUE(reopened);
@@ -219,10 +190,10 @@ TEST_F(SettingsPanelStory, ALateHideLeavesAPanelOpenedAfterTheFirstHideAlone) {
 
 TEST_F(SettingsPanelStory, AMissingSwitchKeepsItsStateOff) {
     auto panel = SettingsPanel::create(platform::CGRectMake(0, 0, 320, 480));
-    panel->switchWithTag(SettingsPanel::kAdvPhotoSwitchTag)->removeFromSuperview();
+    panel->switchWithTag(kAdvPhoto)->removeFromSuperview();
     panel->setPreferences(nullptr);
     EXPECT_FALSE(panel->advPhotoSwitchState());
-    EXPECT_FALSE(panel->switchWithTag(SettingsPanel::kAdvPhotoSwitchTag));
+    EXPECT_FALSE(panel->switchWithTag(kAdvPhoto));
 }
 
 }  // namespace
