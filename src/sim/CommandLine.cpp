@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "sim/DefaultTour.h"
+#include "sim/Pictures.h"
+#include "sim/Report.h"
 #include "sim/Runner.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
@@ -78,6 +80,7 @@ bool makeFolder(const std::filesystem::path& folder, std::string_view role, std:
 std::optional<DriverSettings> prepareFolders(const Options& options, std::ostream& err) {
     DriverSettings settings;
     settings.libraryLog = options.libraryLog;
+    settings.pictures = options.pictures ? builtPictures() : std::nullopt;
     const auto root = options.deviceRoot ? options.deviceRoot : makeTemporaryFolder();
     if (!root) {
         err << kProgram << ": cannot make a temporary device root\n";
@@ -92,6 +95,20 @@ std::optional<DriverSettings> prepareFolders(const Options& options, std::ostrea
         return std::nullopt;
     }
     return settings;
+}
+
+bool writeReport(const std::filesystem::path& path, const std::string& page, std::ostream& out,
+                 std::ostream& err) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << page;
+    if (!file.flush()) {
+        err << kProgram << ": cannot write the report " << path.string() << '\n';
+        return false;
+    }
+    std::error_code ec;
+    const auto shown = std::filesystem::absolute(path, ec);
+    out << "report: " << (ec ? path : shown).string() << '\n';
+    return true;
 }
 
 }  // namespace
@@ -116,6 +133,15 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             options.libraryLog = true;
         } else if (arg == "--quiet") {
             options.quiet = true;
+        } else if (arg == "--no-pictures") {
+            options.pictures = false;
+        } else if (isOption(arg, "--report")) {
+            auto value = optionValue(args, i, "--report");
+            if (!value || value->empty()) {
+                error = "--report needs a file name";
+                return std::nullopt;
+            }
+            options.report = *value;
         } else if (isOption(arg, "--root") || isOption(arg, "--snapshots")) {
             const std::string name = isOption(arg, "--root") ? "--root" : "--snapshots";
             auto value = optionValue(args, i, name);
@@ -144,6 +170,8 @@ options:
   --log             turn the library's diagnostics on
   --snapshots DIR   where snapshot steps write their pictures (default: the current folder)
   --quiet           print only failures and the summary
+  --no-pictures     leave the library's image folder as it is (empty on a fresh root)
+  --report FILE     write a page to watch the run: timeline, screen after every step
   --help            print this help
 
 scenario: one command a line, # starts a comment, "quoted words" may hold \" \\ \n
@@ -196,8 +224,19 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const auto driver = makeDriver(*settings);
     Timeline timeline(out, options->quiet);
-    const RunResult result = runScenario(scenario, *driver, timeline);
+    ReportRecorder recorder(*driver);
+    StepDone stepDone;
+    if (options->report) {
+        timeline.listen(&recorder);
+        stepDone = [&recorder](const Command& command) { recorder.stepDone(command); };
+    }
+    const RunResult result = runScenario(scenario, *driver, timeline, stepDone);
     printSummary(result, out);
+    if (options->report) {
+        return writeReport(*options->report, recorder.page(source->label, result), out, err)
+                   ? result.exitStatus()
+                   : kExitScenarioError;
+    }
     return result.exitStatus();
 }
 
