@@ -21,6 +21,8 @@ struct Options {
     bool pictures = true;
     bool quiet = false;
     bool help = false;
+    // Keeps the temporary device root made without --root, and prints where it is.
+    bool keepRoot = false;
 };
 
 // The options of `snapforge-sim [options] [SCENARIO]` (without the program name), or nothing

@@ -48,9 +48,9 @@ void ReportRecorder::line(double time, TimelineKind kind, std::string_view text)
     pending_.push_back({time, kind, std::string(text)});
 }
 
-void ReportRecorder::stepDone(const Command& command) {
+void ReportRecorder::stepDone(const Command& command, Driver& driver) {
     Frame frame;
-    frame.time = driver_.now();
+    frame.time = driver.now();
     frame.scenarioLine = command.line;
     frame.step = describe(command.body);
     frame.lines = std::move(pending_);
@@ -59,7 +59,7 @@ void ReportRecorder::stepDone(const Command& command) {
         frame.failed = frame.failed || line.kind == TimelineKind::Failure;
     }
     frame.screen =
-        driver_.screenPicture([this](const platform::UIImage& p) { return pictureLink(p); });
+        driver.screenPicture([this](const platform::UIImage& p) { return pictureLink(p); });
     frames_.push_back(std::move(frame));
 }
 

@@ -17,11 +17,9 @@ namespace sim {
 // once the step is over. Each picture file rides along once, however many screens show it.
 class ReportRecorder : public TimelineListener {
 public:
-    explicit ReportRecorder(Driver& driver) : driver_(driver) {}
-
     void line(double time, TimelineKind kind, std::string_view text) override;
     // The step is over: the lines heard since the last one and the screen now make its frame.
-    void stepDone(const Command& command);
+    void stepDone(const Command& command, Driver& driver);
 
     // One self-contained HTML page (no network, no other file): the timeline beside a filmstrip
     // of the screen after every step, failed steps marked, a slider, arrow keys and a player.
@@ -45,7 +43,6 @@ private:
     std::string pictureLink(const platform::UIImage& picture);
     std::string framesJson() const;
 
-    Driver& driver_;
     std::vector<Line> pending_;
     std::vector<Frame> frames_;
     std::vector<std::string> pictures_;  // data URIs, by number

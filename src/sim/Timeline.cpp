@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "sim/VisibleText.h"
+
 namespace sim {
 
 std::string formatTime(double seconds) {
@@ -34,7 +36,7 @@ void Timeline::line(double time, TimelineKind kind, std::string_view text) {
                                                                     : "";
     const std::string stamp = formatTime(time);
     out_ << std::string(stamp.size() < 9 ? 9 - stamp.size() : 0, ' ') << stamp << "  " << indent
-         << text << '\n';
+         << visibleText(text) << '\n';
 }
 
 }  // namespace sim

@@ -60,11 +60,11 @@ TEST(ReportRecorder, EveryStepBecomesAFrameAndEachPictureRidesOnce) {
 
     std::ostringstream printed;
     Timeline timeline(printed, true);
-    ReportRecorder recorder(driver);
+    ReportRecorder recorder;
     timeline.listen(&recorder);
     const auto scenario = parseScenario("launch\nwait 2\nexpect photos 2\nshutter\n", ".");
-    const RunResult result =
-        runScenario(scenario, driver, timeline, [&](const Command& c) { recorder.stepDone(c); });
+    const RunResult result = runScenario(scenario, driver, timeline,
+                                         [&](const Command& c) { recorder.stepDone(c, driver); });
     const std::string page = recorder.page("a <tour>", result);
 
     EXPECT_TRUE(printed.str().empty());  // quiet: the recorder still heard every line
@@ -102,7 +102,7 @@ TEST(ReportOptions, AReportThatCannotBeWrittenIsACommandLineError) {
         {"--report", "/nonexistent/folder/run.html"}, out, err,
         [](const DriverSettings&) { return std::make_unique<testing::FakeDriver>(); });
     EXPECT_EQ(status, kExitScenarioError);
-    EXPECT_NE(err.str().find("cannot write the report /nonexistent/folder/run.html"),
+    EXPECT_NE(err.str().find("cannot write the report \"/nonexistent/folder/run.html\""),
               std::string::npos);
 }
 

@@ -105,6 +105,14 @@ std::optional<std::string> State::describe(std::string_view name) const {
     return std::nullopt;
 }
 
+std::vector<std::string_view> State::scalarNames() {
+    std::vector<std::string_view> names;
+    for (const auto& scalar : scalars) {
+        names.push_back(scalar.first);
+    }
+    return names;
+}
+
 State& state() {
     return platform::Process::current().attachment<State>();
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Geometry.h"
 
@@ -117,6 +118,8 @@ struct State {
     // A scalar variable by its name, printed as the simulator shows values ("YES"/"NO",
     // integers, "x,y" points); empty for an unknown name.
     std::optional<std::string> describe(std::string_view name) const;
+    // Every name describe() answers, in the order of the state table.
+    static std::vector<std::string_view> scalarNames();
 };
 
 // The state of the current process, created with it.
