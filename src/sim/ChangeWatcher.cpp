@@ -1,6 +1,7 @@
 #include "sim/ChangeWatcher.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -81,13 +82,16 @@ std::string describeWindow(const platform::UIWindow& window) {
 }  // namespace
 
 ChangeWatcher::ChangeWatcher(Report report, CaptureSource capture)
-    : report_(std::move(report)), capture_(std::move(capture)) {
+    : report_(std::move(report)),
+      capture_(std::move(capture)),
+      preferencesPath_(preferences::filePath()) {
     lookAtPreferences(false);
 }
 
 void ChangeWatcher::look(bool stepEnded) {
-    lookAtWindows();
-    lookAtLibraryViews(stepEnded);
+    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
+    lookAtWindows(visible);
+    lookAtLibraryViews(visible, stepEnded);
     lookAtCapture();
     lookAtPreferences(true);
 }
@@ -96,8 +100,7 @@ void ChangeWatcher::acceptPreferences() {
     lookAtPreferences(false);
 }
 
-void ChangeWatcher::lookAtWindows() {
-    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
+void ChangeWatcher::lookAtWindows(const Windows& visible) {
     const auto isVisible = [&visible](const std::shared_ptr<platform::UIWindow>& window) {
         return window && std::find(visible.begin(), visible.end(), window) != visible.end();
     };
@@ -118,19 +121,19 @@ void ChangeWatcher::lookAtWindows() {
     }
 }
 
-void ChangeWatcher::lookAtLibraryViews(bool stepEnded) {
+void ChangeWatcher::lookAtLibraryViews(const Windows& visible, bool stepEnded) {
     for (const Target target : kWatchedViews) {
         const auto view = libraryView(target);
-        lookAtView(std::string(targetName(target)), view.get(), stepEnded);
+        lookAtView(std::string(targetName(target)), view.get(), visible, stepEnded);
     }
 }
 
 void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* view,
-                               bool stepEnded) {
+                               const Windows& visible, bool stepEnded) {
     ViewRecord now;
     if (view != nullptr) {
         now.identity = view;
-        now.showing = inspect::isShowing(*view);
+        now.showing = inspect::isShowing(*view, visible);
         now.origin = inspect::standingOrigin(*view);
         if (const auto* control = dynamic_cast<const platform::UIControl*>(view)) {
             now.selected = control->isSelected();
@@ -201,7 +204,19 @@ void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
 }
 
 void ChangeWatcher::lookAtPreferences(bool report) {
-    auto bytes = fileBytes(preferences::filePath());
+    // Every save replaces the file with a new one, so an unchanged stamp is an unchanged file.
+    struct stat status {};
+    std::optional<FileStamp> stamp;
+    if (::stat(preferencesPath_.c_str(), &status) == 0) {
+        stamp = FileStamp{status.st_dev, status.st_ino, status.st_size,
+                          status.st_mtim.tv_sec * 1'000'000'000 + status.st_mtim.tv_nsec,
+                          status.st_ctim.tv_sec * 1'000'000'000 + status.st_ctim.tv_nsec};
+    }
+    if (report && stamp == preferencesStamp_) {
+        return;
+    }
+    preferencesStamp_ = stamp;
+    auto bytes = fileBytes(preferencesPath_);
     if (bytes == preferencesBytes_) {
         return;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -62,9 +64,11 @@ private:
         std::weak_ptr<platform::Object> owner;
         std::size_t seen = 0;
     };
-    void lookAtWindows();
-    void lookAtLibraryViews(bool stepEnded);
-    void lookAtView(const std::string& name, const platform::UIView* view, bool stepEnded);
+    using Windows = std::vector<std::shared_ptr<platform::UIWindow>>;
+    void lookAtWindows(const Windows& visible);
+    void lookAtLibraryViews(const Windows& visible, bool stepEnded);
+    void lookAtView(const std::string& name, const platform::UIView* view, const Windows& visible,
+                    bool stepEnded);
     void lookAtCapture();
     void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
                    const std::string& who);
@@ -77,6 +81,17 @@ private:
     std::vector<WindowRecord> windows_;
     std::map<std::string, ViewRecord> views_;
     std::vector<LogRecord> logs_;
+    // What the file system says of the file, to leave an unchanged file unread.
+    struct FileStamp {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modified = 0;  // nanoseconds
+        std::int64_t changed = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    std::filesystem::path preferencesPath_;
+    std::optional<FileStamp> preferencesStamp_;
     std::optional<std::string> preferencesBytes_;
     std::map<std::string, std::string> preferences_;
 };

@@ -9,7 +9,9 @@
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemLog.h"
+#include "platform/ui/UIScreen.h"
 #include "platform/ui/UIScrollView.h"
+#include "sim/CompactNumber.h"
 #include "sim/Gestures.h"
 #include "sim/LibraryViews.h"
 #include "sim/Pictures.h"
@@ -288,10 +290,25 @@ std::optional<platform::CGPoint> HostDriver::locate(const Location& location) {
     if (!requireProcess()) {
         return std::nullopt;
     }
-    if (const auto* point = std::get_if<platform::CGPoint>(&location)) {
-        return *point;
+    const auto* target = std::get_if<Target>(&location);
+    const auto point = target ? locateTarget(*target) : std::get<platform::CGPoint>(location);
+    if (!point) {
+        return std::nullopt;
     }
-    const Target target = std::get<Target>(location);
+    const auto screen = platform::UIScreen::mainScreen().bounds();
+    if (!platform::CGRectContainsPoint(screen, *point)) {
+        fail("the touch at " + compactPoint(*point) + " is off the " +
+             compactNumber(screen.size.width) + "x" + compactNumber(screen.size.height) +
+             " screen: nothing receives it");
+        return std::nullopt;
+    }
+    if (!platform::UIScreen::mainScreen().hitTest(*point)) {
+        report("the touch at " + compactPoint(*point) + " reaches no view");
+    }
+    return point;
+}
+
+std::optional<platform::CGPoint> HostDriver::locateTarget(Target target) {
     const auto view = targetView(target);
     const std::string name(targetName(target));
     if (!view || !inspect::isShowing(*view)) {
@@ -300,9 +317,26 @@ std::optional<platform::CGPoint> HostDriver::locate(const Location& location) {
     }
     const auto point = inspect::touchPoint(*view);
     if (!point) {
-        fail(name + " is covered: no touch reaches it");
+        const auto cover = platform::UIScreen::mainScreen().hitTest(inspect::screenCentre(*view));
+        fail(name + " is covered" + (cover ? " by " + nameOf(*cover) : "") +
+             ": no touch reaches it");
+        return std::nullopt;
+    }
+    // What the finger presses is whatever the user sees on top there.
+    const auto seen = inspect::frontmostViewAt(*point);
+    if (seen && seen != view && !seen->isDescendantOfView(view.get())) {
+        report("the touch on " + name + " lands on " + nameOf(*seen) + ", which lies over it");
     }
     return point;
+}
+
+std::string HostDriver::nameOf(const platform::UIView& view) const {
+    for (const Target target : allTargets()) {
+        if (targetView(target).get() == &view) {
+            return std::string(targetName(target));
+        }
+    }
+    return inspect::className(view);
 }
 
 void HostDriver::perform(const cmd::Tap& step) {
@@ -384,10 +418,13 @@ void HostDriver::perform(const cmd::Mode& step) {
             return;
         }
         const bool photo = step.mode == CameraMode::Photo;
-        if (!app_->setCameraMode(photo ? 0 : 1)) {
+        const int mode = photo ? 0 : 1;
+        if (const auto refusal = app_->modeSwitchRefusal(mode)) {
             fail(std::string("the camera cannot switch to ") + (photo ? "photo" : "video") +
-                 " now");
+                 " now: " + *refusal);
+            return;
         }
+        app_->setCameraMode(mode);
         settle();
     });
 }
@@ -397,10 +434,12 @@ void HostDriver::perform(const cmd::Panorama& step) {
         if (!requireCamera()) {
             return;
         }
-        if (!app_->setPanorama(step.on)) {
+        if (const auto refusal = app_->panoramaRefusal(step.on)) {
             fail(std::string("the camera cannot turn panorama ") + (step.on ? "on" : "off") +
-                 " now");
+                 " now: " + *refusal);
+            return;
         }
+        app_->setPanorama(step.on);
         settle();
     });
 }

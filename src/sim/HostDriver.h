@@ -78,8 +78,13 @@ private:
     void settle();
     bool requireCamera();
     bool requireProcess();
-    // Where a location is on the screen; fails the step when its target is not showing.
+    // Where a location is on the screen; fails the step when its target is not showing, is
+    // covered or lies off the screen, and says where a touch on it lands when that is on
+    // another view.
     std::optional<platform::CGPoint> locate(const Location& location);
+    std::optional<platform::CGPoint> locateTarget(Target target);
+    // The target's name for a view a target names, else its class name.
+    std::string nameOf(const platform::UIView& view) const;
     void writePreferences(bool written);
 
     DriverSettings settings_;

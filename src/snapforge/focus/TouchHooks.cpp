@@ -99,6 +99,7 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
     const int mode = hostCameraMode();
     log("canFocus: %@, canExpose: %@, UseAdvancedCamera: %@, cameraMode = %d", s.canFocus,
         s.canExpose, s.UseAdvancedCamera, mode);
+    s.touchBeganOnButtonBar = false;
     if (!advancedChoiceInForce(s, mode)) {
         return;
     }
@@ -109,6 +110,7 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
     s.orientationOffsetPt = Helper::getOrientationOffsetPoint(frameOf(s.exposureView), tapLocation);
     const float screenHeight = platform::UIScreen::mainScreen().bounds().size.height;
     if (tapLocation.y > screenHeight - static_cast<float>(s.kCameraButtonBarHeight)) {
+        s.touchBeganOnButtonBar = true;
         return;
     }
     if (mode == kPhotoMode) {
@@ -200,7 +202,9 @@ void _method$PLCameraView$touchesEnded$withEvent$(id self, SEL cmd, Touches touc
     log("** Snapforge ** PLCameraView - touchesEnded$withEvent$ - pointTouched %@", pointTouched);
     log("pointInPreviewLayer (x2) %@", doubled);
 
-    auto device = currentDevice();
+    // A touch on the host's bar is not aimed at the preview: the device keeps its points and
+    // the focus reticle, which did not come to the finger, does not pulse.
+    auto device = s.touchBeganOnButtonBar ? nullptr : currentDevice();
     if (isUnlocked(s.exposureView) && (s.touchInsideExposure || !s.touchInsideFocus) && device &&
         device->isExposurePointOfInterestSupported() && device->isExposureModeSupported(2)) {
         const CGPoint poi = pointOfInterest(self, pointTouched, doubled, "exposure");

@@ -60,6 +60,7 @@ constexpr std::array scalars{
     SF_SCALAR(touchDirectObject),
     SF_SCALAR(movedObject),
     SF_SCALAR(longPressHandled),
+    SF_SCALAR(touchBeganOnButtonBar),
     SF_SCALAR(startLocation),
     SF_SCALAR(orientationOffsetPt),
     SF_SCALAR(capturingPhoto),

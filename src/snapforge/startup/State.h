@@ -99,6 +99,8 @@ struct State {
     bool touchDirectObject = false;
     bool movedObject = false;
     bool longPressHandled = false;
+    // The touch in progress began on the host's bottom bar: its end aims nothing.
+    bool touchBeganOnButtonBar = false;
     CGPoint startLocation{0, 0};
     CGPoint orientationOffsetPt{0, 0};
 
