@@ -54,6 +54,7 @@ public:
     void perform(const cmd::Panorama& step) override;
     void perform(const cmd::Snapshot& step) override;
 
+    std::string screenPicture(const PictureLink& link) override;
     std::string query(const Query& query) override;
 
 private:
