@@ -9,6 +9,8 @@
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/UIScreen.h"
+#include "sim/ViewInspection.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/startup/Startup.h"
 #include "snapforge/startup/State.h"
 
@@ -52,6 +54,21 @@ protected:
         }
         screen().touchUp(to);
         run(0.05);
+    }
+
+    // A tap where the control itself takes it (the preference button lies over part of the
+    // bar's right half).
+    template <class View>
+    void touch(const std::shared_ptr<View>& view) {
+        ASSERT_TRUE(view);
+        const auto point = sim::inspect::touchPoint(*view);
+        ASSERT_TRUE(point);
+        tap(*point);
+    }
+    // The settings button opens the camera bar (or closes it).
+    void toggleBar() {
+        touch(s.settingsButton);
+        run(1);
     }
 
     static platform::UIScreen& screen() { return platform::UIScreen::mainScreen(); }

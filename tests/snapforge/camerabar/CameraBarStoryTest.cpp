@@ -27,18 +27,7 @@ protected:
         launch();
     }
 
-    // A tap where the control itself takes it (the preference button lies over part of the
-    // bar's right half).
-    void touch(const std::shared_ptr<platform::UIView>& view) {
-        ASSERT_TRUE(view);
-        const auto point = sim::inspect::touchPoint(*view);
-        ASSERT_TRUE(point);
-        tap(*point);
-    }
-    void openBar() {
-        touch(s.settingsButton);
-        run(1);
-    }
+    void openBar() { toggleBar(); }
     CameraBarEx& bar() { return *s.cameraBar; }
 
     // The texts of the message windows on screen now.
