@@ -62,20 +62,9 @@ Invocation invoke(const std::vector<std::string>& args,
 }
 
 // A device root of the test's own, gone when the test ends.
-class TemporaryRoot {
+class TemporaryRoot : public testsupport::TemporaryFolder {
 public:
-    TemporaryRoot()
-        : path_(std::filesystem::temp_directory_path() /
-                ("snapforge-sim-test-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-        std::filesystem::remove_all(path_);
-    }
-    ~TemporaryRoot() { std::filesystem::remove_all(path_); }
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    TemporaryRoot() : TemporaryFolder("snapforge-sim-test-") {}
 };
 
 TEST(CommandLineTest, RunsTheScenarioInAGivenRootAndReportsItsFailures) {

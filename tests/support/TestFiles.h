@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <array>
 #include <cstdint>
@@ -29,6 +30,25 @@ inline void writeDeviceFile(const std::string& phonePath, const std::string& byt
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }
+
+// A folder of the running test's own under the temporary folder, not there yet when the test
+// begins and gone when it ends.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::string& prefix)
+        : path_(std::filesystem::temp_directory_path() /
+                (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        std::filesystem::remove_all(path_);
+    }
+    ~TemporaryFolder() { std::filesystem::remove_all(path_); }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 struct CommandRun {
     int status = -1;
