@@ -2,11 +2,14 @@
 
 #include <cstdlib>
 #include <exception>
+#include <fstream>
 #include <system_error>
 
 #include "sim/DefaultTour.h"
 #include "sim/HelpText.h"
+#include "sim/Pictures.h"
 #include "sim/RegularFile.h"
+#include "sim/Report.h"
 #include "sim/Runner.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
@@ -104,6 +107,7 @@ std::optional<DriverSettings> prepareFolders(const Options& options, TemporaryRo
                                              std::ostream& err) {
     DriverSettings settings;
     settings.libraryLog = options.libraryLog;
+    settings.pictures = options.pictures ? builtPictures() : std::nullopt;
     const auto root = options.deviceRoot ? options.deviceRoot : makeTemporaryFolder();
     if (!root) {
         err << kProgram << ": cannot make a temporary device root\n";
@@ -121,6 +125,20 @@ std::optional<DriverSettings> prepareFolders(const Options& options, TemporaryRo
         return std::nullopt;
     }
     return settings;
+}
+
+bool writeReport(const std::filesystem::path& path, const std::string& page, std::ostream& out,
+                 std::ostream& err) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << page;
+    if (!file.flush()) {
+        err << kProgram << ": cannot write the report " << quotedForMessage(path.string()) << '\n';
+        return false;
+    }
+    std::error_code ec;
+    const auto shown = std::filesystem::absolute(path, ec);
+    out << "report: " << visibleText((ec ? path : shown).string()) << '\n';
+    return true;
 }
 
 }  // namespace
@@ -147,6 +165,15 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             options.libraryLog = true;
         } else if (arg == "--quiet") {
             options.quiet = true;
+        } else if (arg == "--no-pictures") {
+            options.pictures = false;
+        } else if (isOption(arg, "--report")) {
+            auto value = optionValue(args, i, "--report");
+            if (!value || value->empty()) {
+                error = "--report needs a file name";
+                return std::nullopt;
+            }
+            options.report = *value;
         } else if (arg == "--keep-root") {
             options.keepRoot = true;
         } else if (isOption(arg, "--root") || isOption(arg, "--snapshots")) {
@@ -178,6 +205,8 @@ options:
   --log             turn the library's diagnostics on
   --snapshots DIR   where snapshot steps write their pictures (default: the current folder)
   --quiet           print only failures and the summary
+  --no-pictures     leave the library's image folder as it is (empty on a fresh root)
+  --report FILE     write a page to watch the run: timeline, screen after every step
   --help            print this help
 
 )" + scenarioLanguageHelp() +
@@ -223,12 +252,23 @@ int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << "device root: " << visibleText(settings->deviceRoot.string()) << '\n';
     }
     RunResult result;
+    ReportRecorder recorder;
     {
         const auto driver = makeDriver(*settings);
         Timeline timeline(out, options->quiet);
-        result = runScenario(scenario, *driver, timeline);
+        StepDone stepDone;
+        if (options->report) {
+            timeline.listen(&recorder);
+            stepDone = [&](const Command& command) { recorder.stepDone(command, *driver); };
+        }
+        result = runScenario(scenario, *driver, timeline, stepDone);
     }
     printSummary(result, out);
+    if (options->report) {
+        return writeReport(*options->report, recorder.page(source->label, result), out, err)
+                   ? result.exitStatus()
+                   : kExitScenarioError;
+    }
     return result.exitStatus();
 }
 

@@ -14,6 +14,7 @@
 #include "sim/CompactNumber.h"
 #include "sim/Gestures.h"
 #include "sim/LibraryViews.h"
+#include "sim/Pictures.h"
 #include "sim/PreferencesFile.h"
 #include "sim/SvgSnapshot.h"
 #include "sim/ViewInspection.h"
@@ -194,6 +195,11 @@ void HostDriver::perform(const cmd::Launch& step) {
         if (app_->isOpen()) {
             fail("the camera is already open");
             return;
+        }
+        watcher_->forgetMessages();
+        std::string error;
+        if (settings_.pictures && !installPictures(*settings_.pictures, error)) {
+            fail(error);
         }
         app_->launch();
         settle();
@@ -442,7 +448,7 @@ void HostDriver::perform(const cmd::Panorama& step) {
 void HostDriver::perform(const cmd::Snapshot& step) {
     guarded([&] {
         const auto path = settings_.snapshotFolder / step.file;
-        const std::string picture = insideDeviceRoot([this] { return svgSnapshot(now()); });
+        const std::string picture = screenPicture(embeddedPicture);
         std::error_code ec;
         if (path.has_parent_path()) {
             std::filesystem::create_directories(path.parent_path(), ec);
@@ -462,6 +468,10 @@ void HostDriver::perform(const cmd::Snapshot& step) {
         }
         report("snapshot written to " + path.string());
     });
+}
+
+std::string HostDriver::screenPicture(const PictureLink& link) {
+    return insideDeviceRoot([&] { return svgSnapshot(now(), link); });
 }
 
 // Queries.
@@ -488,6 +498,10 @@ CaptureObjects HostDriver::captureObjects() const {
         return {};
     }
     return {controller->currentDevice(), controller->currentSession(), controller->currentOutput()};
+}
+
+std::vector<std::string> HostDriver::messages() const {
+    return watcher_ ? watcher_->messages() : std::vector<std::string>{};
 }
 
 int HostDriver::photoCount() const {

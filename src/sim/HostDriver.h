@@ -54,12 +54,14 @@ public:
     void perform(const cmd::Panorama& step) override;
     void perform(const cmd::Snapshot& step) override;
 
+    std::string screenPicture(const PictureLink& link) override;
     std::string query(const Query& query) override;
 
 private:
     std::shared_ptr<platform::UIView> targetView(Target target) const override;
     CaptureObjects captureObjects() const override;
     int photoCount() const override;
+    std::vector<std::string> messages() const override;
 
     void startProcess(const std::string& bundleId);
     void report(const std::string& text);
