@@ -68,11 +68,10 @@ TEST(BadScenarios, EachIsAScenarioErrorNamingItsLineWithinASecond) {
 class FifoFolder : public ::testing::Test {
 protected:
     FifoFolder() {
-        std::filesystem::create_directories(folder_);
         EXPECT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
     }
 
-    testsupport::TemporaryFolder temporary_{"snapforge-fifo-"};
+    testsupport::TemporaryFolder temporary_;
     const std::filesystem::path folder_ = temporary_.path();
     const std::filesystem::path fifo_ = folder_ / "pipe";
 };

@@ -62,10 +62,7 @@ Invocation invoke(const std::vector<std::string>& args,
 }
 
 // A device root of the test's own, gone when the test ends.
-class TemporaryRoot : public testsupport::TemporaryFolder {
-public:
-    TemporaryRoot() : TemporaryFolder("snapforge-sim-test-") {}
-};
+using TemporaryRoot = testsupport::TemporaryFolder;
 
 TEST(CommandLineTest, RunsTheScenarioInAGivenRootAndReportsItsFailures) {
     const TemporaryRoot temporary;
@@ -144,7 +141,6 @@ TEST(CommandLineTest, AFailureInsideTheSimulatorEndsWithAMessageAndStatusTwo) {
 
 TEST(CommandLineTest, AScenarioFileOverItsSizeCapIsRefused) {
     const TemporaryRoot folder;
-    std::filesystem::create_directories(folder.path());
     const auto scenario = folder.path() / "huge.scenario";
     std::ofstream(scenario) << std::string((std::size_t{1} << 20) + 1, '#');
     const auto run = invoke({scenario.string()});

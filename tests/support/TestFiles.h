@@ -1,6 +1,6 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <array>
 #include <cstdint>
@@ -31,16 +31,18 @@ inline void writeDeviceFile(const std::string& phonePath, const std::string& byt
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-// A folder of the running test's own under the temporary folder, not there yet when the test
-// begins and gone when it ends.
+// A fresh folder under the temporary folder, removed with its contents at the end.
 class TemporaryFolder {
 public:
-    explicit TemporaryFolder(const std::string& prefix)
-        : path_(std::filesystem::temp_directory_path() /
-                (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-        std::filesystem::remove_all(path_);
+    TemporaryFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "snapforge-XXXXXX").string();
+        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
     }
-    ~TemporaryFolder() { std::filesystem::remove_all(path_); }
+    ~TemporaryFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
