@@ -20,7 +20,13 @@
 #include "sim/LibraryViews.h"
 #include "sim/PreferencesFile.h"
 #include "sim/ViewInspection.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/MessageLabel.h"
 #include "snapforge/focus/ReticleView.h"
+#include "snapforge/prefs/PreferenceButton.h"
+#include "snapforge/prefs/SettingsPanel.h"
+#include "snapforge/startup/State.h"
+#include "snapforge/timed/SelectorDial.h"
 
 namespace sim {
 namespace {
@@ -75,6 +81,17 @@ std::optional<std::string> fileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
+// The library's windows that fade in and out, by their timeline names.
+std::vector<std::pair<std::string, std::shared_ptr<platform::UIWindow>>> fadingWindows() {
+    const snapforge::State& s = snapforge::state();
+    return {
+        {"camera bar", s.cameraBar},
+        {"dial", s.cameraBar ? s.cameraBar->selDial : nullptr},
+        {"preference button", s.prefButton},
+        {"settings panel", s.settingsPanel},
+    };
+}
+
 std::string describeWindow(const platform::UIWindow& window) {
     return inspect::className(window) + " (level " + compactNumber(window.windowLevel()) + ")";
 }
@@ -91,6 +108,7 @@ ChangeWatcher::ChangeWatcher(Report report, CaptureSource capture)
 void ChangeWatcher::look(bool stepEnded) {
     const auto visible = platform::UIScreen::mainScreen().visibleWindows();
     lookAtWindows(visible);
+    lookAtFades();
     lookAtLibraryViews(visible, stepEnded);
     lookAtCapture();
     lookAtPreferences(true);
@@ -117,7 +135,28 @@ void ChangeWatcher::lookAtWindows(const Windows& visible) {
         if (!known) {
             windows_.push_back({window, describeWindow(*window)});
             report_("window shown: " + windows_.back().description);
+            noteNewWindow(*window);
         }
+    }
+}
+
+void ChangeWatcher::noteNewWindow(const platform::UIWindow& window) {
+    if (const auto* message = dynamic_cast<const snapforge::MessageLabel*>(&window)) {
+        messages_.push_back(message->text());
+        report_("message: \"" + messages_.back() + "\"");
+    }
+}
+
+// Alphas are model values: a fade shows as its end value the moment it starts.
+void ChangeWatcher::lookAtFades() {
+    for (const auto& [name, window] : fadingWindows()) {
+        const bool fadedIn = window && !window->isHidden() && window->alpha() >= 0.5f;
+        const auto before = fadedIn_.find(name);
+        const bool wasFadedIn = before != fadedIn_.end() && before->second;
+        if (fadedIn != wasFadedIn && window && !window->isHidden()) {
+            report_(name + (fadedIn ? " fading in" : " fading out"));
+        }
+        fadedIn_[name] = fadedIn;
     }
 }
 

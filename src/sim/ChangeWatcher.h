@@ -48,6 +48,10 @@ public:
     // Takes the preferences file as it is now without reporting it (the scenario wrote it).
     void acceptPreferences();
 
+    // The texts of the library's fading messages seen so far, in order.
+    const std::vector<std::string>& messages() const { return messages_; }
+    void forgetMessages() { messages_.clear(); }
+
 private:
     struct ViewRecord {
         const void* identity = nullptr;
@@ -66,6 +70,8 @@ private:
     };
     using Windows = std::vector<std::shared_ptr<platform::UIWindow>>;
     void lookAtWindows(const Windows& visible);
+    void noteNewWindow(const platform::UIWindow& window);
+    void lookAtFades();
     void lookAtLibraryViews(const Windows& visible, bool stepEnded);
     void lookAtView(const std::string& name, const platform::UIView* view, const Windows& visible,
                     bool stepEnded);
@@ -79,6 +85,9 @@ private:
     Report report_;
     CaptureSource capture_;
     std::vector<WindowRecord> windows_;
+    std::vector<std::string> messages_;
+    // Whether each of the library's fading windows was last seen faded in.
+    std::map<std::string, bool> fadedIn_;
     std::map<std::string, ViewRecord> views_;
     std::vector<LogRecord> logs_;
     // What the file system says of the file, to leave an unchanged file unread.

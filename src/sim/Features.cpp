@@ -14,9 +14,9 @@ struct FeatureStatus {
 // The one place that says which features the library has.
 constexpr std::array<FeatureStatus, 6> kFeatures{{
     {Feature::Core, "start-up and advanced focus", true},
-    {Feature::CameraBar, "the camera bar and its messages", false},
-    {Feature::Dial, "the selection dial", false},
-    {Feature::SettingsPanel, "the settings panel", false},
+    {Feature::CameraBar, "the camera bar and its messages", true},
+    {Feature::Dial, "the selection dial", true},
+    {Feature::SettingsPanel, "the settings panel", true},
     {Feature::Countdown, "the countdown and stop button", false},
     {Feature::FramingAids, "overlays and frame guides", false},
 }};

@@ -61,6 +61,7 @@ private:
     std::shared_ptr<platform::UIView> targetView(Target target) const override;
     CaptureObjects captureObjects() const override;
     int photoCount() const override;
+    std::vector<std::string> messages() const override;
 
     void startProcess(const std::string& bundleId);
     void report(const std::string& text);

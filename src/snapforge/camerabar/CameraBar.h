@@ -5,6 +5,7 @@
 
 #include "platform/ui/UIScrollView.h"
 #include "platform/ui/UIWindow.h"
+#include "snapforge/timed/SelectorDial.h"
 
 namespace platform {
 class NSMutableDictionary;
@@ -15,7 +16,6 @@ namespace snapforge {
 
 class ActionButton;
 class SelectorButton;
-class SelectorDial;
 class TimerLabel;
 
 // The bar's mode numbers, equal to its buttons' tags. 4, 6 and 8 are selectors: they are tags
@@ -30,13 +30,6 @@ inline constexpr int kResolutionTag = 6;
 inline constexpr int kFrameRateMode = 7;
 inline constexpr int kFrameGuideTag = 8;
 
-// The dial's kinds and units.
-inline constexpr int kDialTimer = 0;
-inline constexpr int kDialTimeLapse = 1;
-inline constexpr int kDialFrameRate = 2;
-inline constexpr int kSeconds = 0;
-inline constexpr int kMinutes = 1;
-
 // The strip of the library's controls over the host's bottom bar: four controls at a time,
 // chosen by the host controller's mode, and the session's working copies of the user's
 // choices. The bar owns its controls, its dial and its countdown label.
@@ -50,6 +43,8 @@ public:
     void _rotate(int orientation);
     void didRotate(platform::id) {}
     bool isSelDialVisible() const;
+    // A new bar replaying the remembered modes before it was ever shown: no message, no hide.
+    bool isReplayingOnHiddenBar() const { return skipSelection && isHidden(); }
 
     int cameraMode() const { return cameraMode_; }
     void setCameraMode(int mode) { cameraMode_ = mode; }
@@ -61,7 +56,7 @@ public:
     void showCameraMode();
     void showCameraModeEx(platform::id button);
     void fadeinText(const std::string& text);
-    void fadeinText(const std::string& text, float duration);
+    void fadeinText(const std::string& text, double duration);
     void restoreCameraModeByMode();
     void restoreCameraModeBySelectedButton();
 
@@ -92,8 +87,8 @@ public:
     std::shared_ptr<SelectorDial> selDial;
     std::shared_ptr<TimerLabel> timerLabel;
 
-    int timeType = kSeconds;
-    int selectorType = kDialTimer;
+    int timeType = SelectorDial::kSeconds;
+    int selectorType = SelectorDial::kTimerKind;
     int prevCameraControllerMode = -1;
     int prevCameraMode = kNoMode;
     int currentOrientation = 1;
@@ -134,6 +129,8 @@ private:
 
     int cameraControllerMode_ = 0;
     int cameraMode_ = kNoMode;
+    // Counts the dial's showings, so that a fade-out overtaken by a new showing leaves it be.
+    unsigned dialShowings_ = 0;
 };
 
 }  // namespace snapforge

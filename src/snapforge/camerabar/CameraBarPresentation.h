@@ -12,6 +12,6 @@ void showCameraBar();
 // Fades the bar out over duration seconds. A sender is the settings button that closed it: if
 // that button is selected again before the fade ends, the bar stays. Without a sender the
 // settings button is deselected at once.
-void hideCameraBar(platform::id sender, float duration);
+void hideCameraBar(platform::id sender, double duration);
 
 }  // namespace snapforge

@@ -5,6 +5,9 @@
 #include "platform/ui/UIGestureRecognizer.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UITouch.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/CameraBarPresentation.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
@@ -17,8 +20,23 @@
 namespace snapforge {
 namespace {
 
-// Whether the advanced choice in force for the host's mode lets this touch work the reticles.
+bool isSelected(const std::shared_ptr<ActionButton>& button) {
+    return button && button->isSelected();
+}
+
+// Whether the advanced choice in force for the host's mode lets this touch work the reticles:
+// with a camera bar its mode button decides (or advanced mode being on), without one the choice
+// in force.
 bool advancedChoiceInForce(const State& s, int mode) {
+    if (const auto& bar = s.cameraBar) {
+        if (mode == kVideoMode) {
+            return s.UseAdvancedCamera || isSelected(bar->exposureFocusBtn);
+        }
+        if (mode == kPhotoMode) {
+            return s.UseAdvancedCamera || isSelected(bar->normalModeBtn);
+        }
+        return true;
+    }
     if (mode == kVideoMode) {
         return s._tmpAdvVideoSelected;
     }
@@ -278,6 +296,7 @@ bool _method$PLSwipeBlockingScrollView$gestureRecognizerShouldBegin$(id self, SE
     if (s.touchDirectObject) {
         return false;
     }
+    hideCameraBar(nullptr, 0.3);
     return _orig$PLSwipeBlockingScrollView$gestureRecognizerShouldBegin$(self, cmd, recognizer);
 }
 

@@ -43,7 +43,7 @@ std::shared_ptr<platform::UIButton> PreferenceButton::button() const {
 }
 
 void PreferenceButton::showPreferences(platform::id) {
-    hideCameraBar(nullptr, 0.3f);
+    hideCameraBar(nullptr, 0.3);
     State& s = state();
     if (s.settingsPanel) {
         return;

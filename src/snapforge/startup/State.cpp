@@ -6,6 +6,8 @@
 #include <variant>
 
 #include "platform/Process.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 
@@ -122,6 +124,15 @@ void clearVariables() {
     State& s = state();
     s.cameraView.reset();
     s.touchDirectObject = false;
+    if (auto& bar = s.cameraBar) {
+        bar->setCameraMode(kNormalMode);
+        if (bar->burstModeBtn) {
+            bar->burstModeBtn->setSelected(false);
+        }
+        if (bar->timerModeBtn) {
+            bar->timerModeBtn->setSelected(false);
+        }
+    }
     if (s.exposureView) {
         s.exposureView->setIsLocked(false);
     }

@@ -24,7 +24,7 @@ namespace snapforge {
 class FocusView;
 class ExposureView;
 class CameraBarEx;
-class SettingsButton;
+class SettingsButtonEx;
 class WhiteBalanceButton;
 class StopButton;
 class PreferenceButton;
@@ -50,7 +50,7 @@ struct State {
     std::shared_ptr<FocusView> focusView;
     std::shared_ptr<ExposureView> exposureView;
     std::shared_ptr<CameraBarEx> cameraBar;
-    std::shared_ptr<SettingsButton> settingsButton;
+    std::shared_ptr<SettingsButtonEx> settingsButton;
     std::shared_ptr<WhiteBalanceButton> wbLockButton;
     std::shared_ptr<StopButton> stopBtn;
     std::shared_ptr<PreferenceButton> prefButton;

@@ -9,7 +9,7 @@
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UISwitch.h"
-#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/PreferencePanel.h"
 #include "snapforge/prefs/Preferences.h"
@@ -149,7 +149,7 @@ TEST_F(SettingsPanelStory, ClosingTheCameraKeepsTheNewValuesInMemoryButNotInTheF
 }
 
 TEST_F(SettingsPanelStory, ThePreferenceButtonWithAPanelOpenOnlyHidesTheBar) {
-    s.settingsButton = SettingsButton::create(platform::CGRectMake(65, 30, 35, 35));
+    s.settingsButton = SettingsButtonEx::create(platform::CGRectMake(65, 30, 35, 35));
     s.settingsButton->setSelected(true);
     auto panel = openPanel();
     EXPECT_FALSE(s.settingsButton->isSelected());
