@@ -1,12 +1,17 @@
 #include "sim/LibraryViews.h"
 
+#include <filesystem>
+
+#include "host/PLCameraView.h"
 #include "platform/ui/UIButton.h"
+#include "platform/ui/UIImageView.h"
 #include "platform/ui/UISwitch.h"
 #include "sim/Features.h"
 #include "snapforge/camerabar/ActionButton.h"
 #include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
+#include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
@@ -122,6 +127,18 @@ std::shared_ptr<platform::UIView> libraryView(Target target) {
         default:
             return nullptr;
     }
+}
+
+std::string framingPicture() {
+    const auto cameraView = snapforge::state().cameraView.lock();
+    const auto picture = cameraView ? std::dynamic_pointer_cast<platform::UIImageView>(
+                                          cameraView->viewWithTag(snapforge::kPictureViewTag))
+                                    : nullptr;
+    if (!picture) {
+        return "none";
+    }
+    const auto image = picture->image();
+    return image ? std::filesystem::path(image->path()).filename().string() : "empty";
 }
 
 }  // namespace sim
