@@ -369,8 +369,8 @@ void HostDriver::perform(const cmd::Drag& step) {
 
 void HostDriver::perform(const cmd::Scroll& step) {
     guarded([&] {
-        const auto centre = locate(step.target);
-        if (!centre) {
+        const auto from = locate(step.target);
+        if (!from) {
             return;
         }
         const auto strip = findStrip(targetView(step.target));
@@ -378,7 +378,7 @@ void HostDriver::perform(const cmd::Scroll& step) {
             fail(std::string(targetName(step.target)) + " has no strip to scroll");
             return;
         }
-        gestures::scroll(*strip, step.pages, [this](double s) { advance(s); });
+        gestures::scroll(*strip, *from, step.pages, [this](double s) { advance(s); });
         settle();
     });
 }
@@ -452,6 +452,13 @@ void HostDriver::perform(const cmd::Snapshot& step) {
         std::error_code ec;
         if (path.has_parent_path()) {
             std::filesystem::create_directories(path.parent_path(), ec);
+        }
+        // Opening a FIFO for writing would wait for a reader for ever.
+        const auto existing = std::filesystem::status(path, ec);
+        if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+            fail("cannot write " + path.string() +
+                 ": something other than a regular file is there");
+            return;
         }
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file << picture;
