@@ -19,6 +19,7 @@ enum class HostEventKind {
     ModeSwitched,
     ModeSwitchRefused,
     ShutterIgnored,
+    ShutterPressedInCode,
     PanoramaEntered,
     PanoramaExited,
     PanoramaRefused,

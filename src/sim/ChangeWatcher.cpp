@@ -27,12 +27,17 @@
 #include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/startup/State.h"
 #include "snapforge/timed/SelectorDial.h"
+#include "snapforge/timed/TimerLabel.h"
 
 namespace sim {
 namespace {
 
 constexpr std::array kWatchedViews{Target::FocusReticle, Target::ExposureReticle, Target::WbLock,
-                                   Target::SettingsButton};
+                                   Target::SettingsButton, Target::StopButton};
+// The objects that turn with the interface.
+constexpr std::array kTurningViews{
+    Target::FocusReticle, Target::ExposureReticle, Target::Bar,    Target::Dial,
+    Target::Countdown,    Target::StopButton,      Target::Message};
 
 // What a capture setting is called in the timeline; lock and unlock calls are left out.
 std::optional<std::string> settingName(const std::string& what) {
@@ -110,6 +115,8 @@ void ChangeWatcher::look(bool stepEnded) {
     lookAtWindows(visible);
     lookAtFades();
     lookAtLibraryViews(visible, stepEnded);
+    lookAtCountdown();
+    lookAtRotations();
     lookAtPicture();
     lookAtCapture();
     lookAtPreferences(true);
@@ -202,6 +209,36 @@ void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* 
     }
     before = now;
     before.origin = reported;
+}
+
+// Each number as it flashes, and the end of the count.
+void ChangeWatcher::lookAtCountdown() {
+    const auto& bar = snapforge::state().cameraBar;
+    std::optional<std::string> now;
+    if (bar && bar->timerLabel) {
+        now = bar->timerLabel->text();
+    }
+    if (now && !now->empty() && now != countdown_) {
+        report_("countdown " + *now);
+    } else if (!now && countdown_) {
+        report_("countdown ended");
+    }
+    if (!now || !now->empty()) {
+        countdown_ = now;
+    }
+}
+
+void ChangeWatcher::lookAtRotations() {
+    for (const Target target : kTurningViews) {
+        const auto view = libraryView(target);
+        const std::string name(targetName(target));
+        const double angle = view ? rotationOf(target, *view) : 0;
+        auto& before = angles_[name];
+        if (view && angle != before) {
+            report_(name + " turned to " + compactNumber(angle));
+        }
+        before = angle;
+    }
 }
 
 void ChangeWatcher::lookAtCapture() {
