@@ -35,9 +35,8 @@ namespace {
 constexpr std::array kWatchedViews{Target::FocusReticle, Target::ExposureReticle, Target::WbLock,
                                    Target::SettingsButton, Target::StopButton};
 // The objects that turn with the interface.
-constexpr std::array kTurningViews{
-    Target::FocusReticle, Target::ExposureReticle, Target::Bar,    Target::Dial,
-    Target::Countdown,    Target::StopButton,      Target::Message};
+constexpr std::array kTurningViews{Target::Bar, Target::Dial, Target::Countdown, Target::StopButton,
+                                   Target::Message};
 
 // What a capture setting is called in the timeline; lock and unlock calls are left out.
 std::optional<std::string> settingName(const std::string& what) {

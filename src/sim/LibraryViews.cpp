@@ -16,7 +16,6 @@
 #include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
-#include "snapforge/focus/ReticleView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
 #include "snapforge/geometry/Helper.h"
 #include "snapforge/prefs/PreferenceButton.h"
@@ -122,11 +121,6 @@ double rotationOf(Target target, const platform::UIView& view) {
         if (const auto* bar = dynamic_cast<const CameraBar*>(&view)) {
             return platform::CGAffineTransformAngleDegrees(
                 snapforge::Helper::getTransformation(bar->currentOrientation));
-        }
-    }
-    if (const auto* reticle = dynamic_cast<const snapforge::ReticleView*>(&view)) {
-        if (const auto& badge = reticle->lockImageView()) {
-            return platform::CGAffineTransformAngleDegrees(badge->transform());
         }
     }
     return platform::CGAffineTransformAngleDegrees(view.transform());

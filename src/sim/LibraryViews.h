@@ -17,8 +17,8 @@ namespace sim {
 // message window on screen.
 std::shared_ptr<platform::UIView> libraryView(Target target);
 
-// How far a target's view is turned, in degrees: the bar by the orientation its icons show, a
-// reticle by its lock badge, anything else by its own transform.
+// How far a target's view is turned, in degrees: the bar by the orientation its icons show,
+// anything else by its own transform.
 double rotationOf(Target target, const platform::UIView& view);
 
 // The file name of the framing aid's picture over the preview: "empty" for the picture view
