@@ -67,9 +67,7 @@ TEST(BadScenarios, EachIsAScenarioErrorNamingItsLineWithinASecond) {
 // A folder of the test's own, with a FIFO in it.
 class FifoFolder : public ::testing::Test {
 protected:
-    FifoFolder() {
-        EXPECT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
-    }
+    FifoFolder() { EXPECT_EQ(::mkfifo(fifo_.c_str(), 0600), 0); }
 
     testsupport::TemporaryFolder temporary_;
     const std::filesystem::path folder_ = temporary_.path();
