@@ -6,9 +6,11 @@
 #include "platform/ui/UIControl.h"
 #include "platform/ui/UISwitch.h"
 #include "sim/CompactNumber.h"
+#include "sim/LibraryViews.h"
 #include "sim/PreferencesFile.h"
 #include "sim/ViewInspection.h"
 #include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/prefs/SettingsPanel.h"
@@ -31,6 +33,9 @@ std::string yesNo(bool value) {
 std::string selectedAnswer(const platform::UIView* view) {
     if (const auto* toggle = dynamic_cast<const platform::UISwitch*>(view)) {
         return yesNo(toggle->isOn());
+    }
+    if (const auto* selector = dynamic_cast<const snapforge::SelectorButton*>(view)) {
+        return yesNo(selector->isSelected());
     }
     const auto* control = dynamic_cast<const platform::UIControl*>(view);
     return yesNo(control != nullptr && control->isSelected());
@@ -218,10 +223,11 @@ std::string answerQuery(const Query& query, const Phone& phone) {
         }
         case QueryKind::Messages:
             return joined(phone.messages());
-        // The timed capture's countdown and the framing aids are not part of the library yet.
+        // The timed capture's countdown is not part of the library yet.
         case QueryKind::Countdown:
-        case QueryKind::Picture:
             return std::string(kNone);
+        case QueryKind::Picture:
+            return framingPicture();
         case QueryKind::Advanced:
             return yesNo(s.UseAdvancedCamera);
         case QueryKind::ReticleFocus:

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+namespace platform {
+class AVCaptureConnection;
+}
+
+namespace snapforge {
+
+// The first connection of the host's current output with a video port, or empty.
+std::shared_ptr<platform::AVCaptureConnection> currentVideoConnection();
+
+// What a connection took of a frame-rate change: the limits it supports were written.
+struct FrameRateChange {
+    bool minimumSet = false;
+    bool maximumSet = false;
+    bool any() const { return minimumSet || maximumSet; }
+};
+
+// Back to the normal range of 24 to 30 frames per second.
+FrameRateChange setNormalFrameRate(platform::AVCaptureConnection& connection);
+// Fixes both limits at fps frames per second; a rate below 1 is refused (no change).
+FrameRateChange setCustomFrameRate(platform::AVCaptureConnection& connection, int fps);
+
+}  // namespace snapforge
