@@ -15,7 +15,8 @@ std::shared_ptr<platform::AVCaptureConnection> videoConnection(
 // The video connection of the host's current output.
 std::shared_ptr<platform::AVCaptureConnection> currentVideoConnection();
 
-// What a connection took of a frame-rate change: the limits it supports were written.
+// Which limits of a connection a frame-rate change covered: each one the connection supports,
+// whether or not it had to be written.
 struct FrameRateChange {
     bool minimumSet = false;
     bool maximumSet = false;

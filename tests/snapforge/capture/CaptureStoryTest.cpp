@@ -345,5 +345,23 @@ TEST_F(CaptureStory, RestoringInVideoUsesTheChoicesInForceUntilTheBarHasItsSelec
     EXPECT_TRUE(s._tmpGuideSelected);
 }
 
+TEST(FrameRate, TheNormalRangeComparesWithTheDecimalsAndLeavesAnUnlimitedMaximum) {
+    platform::Process process;
+    auto video = platform::AVCaptureConnection::create(
+        {platform::AVCaptureInputPort::create(platform::AVMediaTypeVideo)}, {true, true});
+    video->setVideoMaxFrameDuration(CMTimeMake(1, 1000));
+    video->changeLog().clear();
+    EXPECT_TRUE(setNormalFrameRate(*video).any());
+    EXPECT_EQ(video->videoMaxFrameDuration(), CMTimeMake(1, 1000));
+    // 1/30 s is not the decimal 0.033333: the minimum is written again.
+    ASSERT_EQ(video->changeLog().entries().size(), 1u);
+    EXPECT_EQ(video->changeLog().entries()[0].what, "videoMinFrameDuration");
+
+    auto bare = platform::AVCaptureConnection::create({}, {false, false});
+    EXPECT_FALSE(setNormalFrameRate(*bare).any());
+    EXPECT_FALSE(setCustomFrameRate(*bare, 60).any());
+    EXPECT_FALSE(videoConnection(nullptr));
+}
+
 }  // namespace
 }  // namespace snapforge::testing
