@@ -6,6 +6,7 @@
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UISwitch.h"
+#include "sim/Features.h"
 #include "snapforge/camerabar/ActionButton.h"
 #include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/camerabar/SelectorButton.h"
@@ -113,24 +114,15 @@ std::shared_ptr<platform::UIView> libraryView(Target target) {
             return s.prefButton;
         case Target::StopButton:
             return s.stopBtn;
-        case Target::BarNormal:
-        case Target::BarTimeLapse:
-        case Target::BarTimer:
-        case Target::BarOverlay:
-        case Target::BarAdvancedVideo:
-        case Target::BarFps:
-        case Target::BarResolution:
-        case Target::BarFrameGuide:
+        default:
+            break;
+    }
+    switch (featureOf(target)) {
+        case Feature::CameraBar:
             return laidOut(barControl(bar, target), bar);
-        case Target::DialPlus:
-        case Target::DialMinus:
-        case Target::DialUnit:
-        case Target::DialSet:
+        case Feature::Dial:
             return dialControl(bar ? bar->selDial.get() : nullptr, target);
-        case Target::PanelAdvancedPhoto:
-        case Target::PanelAdvancedVideo:
-        case Target::PanelRemember:
-        case Target::PanelClose:
+        case Feature::SettingsPanel:
             return panelControl(s.settingsPanel.get(), target);
         default:
             return nullptr;
