@@ -10,13 +10,17 @@ deps:
 configure: deps
 	@cmake --preset $(PRESET) >/dev/null
 
+# Everything, tests included.
 build: configure
 	@cmake --build --preset $(PRESET)
 
-run: build
+# Only what the tour needs: the simulator, not the tests.
+run: configure
+	@cmake --build --preset $(PRESET) --target snapforge-sim
 	@$(BUILD_DIR)/snapforge-sim
 
-test: build
+test: configure
+	@cmake --build --preset $(PRESET) --target snapforge-tests
 	@ctest --preset $(PRESET)
 
 asan:
