@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test asan bench format clean
+.PHONY: deps configure build run test asan bench format clean readme-picture
 
 deps:
 	@scripts/install-deps.sh
@@ -14,10 +14,16 @@ configure: deps
 build: configure
 	@cmake --build --preset $(PRESET)
 
-# Only what the tour needs: the simulator, not the tests.
+# The default tour; its report, a page to watch it, is named on the last line. Only what the
+# tour needs is built: the simulator, not the tests.
 run: configure
 	@cmake --build --preset $(PRESET) --target snapforge-sim
-	@$(BUILD_DIR)/snapforge-sim
+	@$(BUILD_DIR)/snapforge-sim --report $(BUILD_DIR)/tour-report.html
+
+# The README's picture of the camera screen, drawn by the simulator from its scenario.
+readme-picture: build
+	@$(BUILD_DIR)/snapforge-sim --quiet --snapshots docs docs/camera-screen.scenario
+	@echo "picture: docs/camera-screen.svg"
 
 test: configure
 	@cmake --build --preset $(PRESET) --target snapforge-tests

@@ -2,7 +2,11 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libplist-dev libplist++-dev)
+          libplist-dev libplist++-dev
+          # The pictures: SVG to PNG, the one JPEG through netpbm, DejaVu for their texts.
+          librsvg2-bin netpbm fonts-dejavu-core
+          # The report's test opens it in a headless browser.
+          chromium)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include "sim/Expectation.h"
 #include "sim/Overloaded.h"
+#include "sim/VisibleText.h"
 
 namespace sim {
 namespace {
@@ -73,11 +74,15 @@ public:
 
 }  // namespace
 
-RunResult runScenario(const Scenario& scenario, Driver& driver, Timeline& timeline) {
+RunResult runScenario(const Scenario& scenario, Driver& driver, Timeline& timeline,
+                      const StepDone& stepDone) {
     Run run(driver, timeline);
     driver.attach(run);
     for (const auto& command : scenario.commands) {
         run.execute(command);
+        if (stepDone) {
+            stepDone(command);
+        }
     }
     static SilentReporter silent;
     driver.attach(silent);
@@ -93,7 +98,7 @@ void printSummary(const RunResult& result, std::ostream& out) {
         << counted(result.expectations, "expectation") << ", " << formatTime(result.virtualSeconds)
         << " s of virtual time\n";
     for (const auto& failure : result.failures) {
-        out << "  FAILED " << describe(failure) << '\n';
+        out << "  FAILED " << visibleText(describe(failure)) << '\n';
     }
     out << "result: "
         << (result.failures.empty() ? "passed" : counted(result.failures.size(), "failure"))

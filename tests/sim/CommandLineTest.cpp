@@ -34,7 +34,7 @@ TEST(CommandLineTest, BadOptionsSayWhatIsWrong) {
         {{"--rooted"}, "unknown option --rooted"},
         {{"--root"}, "--root needs a folder"},
         {{"--snapshots="}, "--snapshots needs a folder"},
-        {{"a", "b"}, "one scenario at most, got a and b"},
+        {{"a", "b"}, "one scenario at most, got \"a\" and \"b\""},
     };
     for (const auto& [args, message] : cases) {
         std::string error;
@@ -62,21 +62,7 @@ Invocation invoke(const std::vector<std::string>& args,
 }
 
 // A device root of the test's own, gone when the test ends.
-class TemporaryRoot {
-public:
-    TemporaryRoot()
-        : path_(std::filesystem::temp_directory_path() /
-                ("snapforge-sim-test-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-        std::filesystem::remove_all(path_);
-    }
-    ~TemporaryRoot() { std::filesystem::remove_all(path_); }
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using TemporaryRoot = testsupport::TemporaryFolder;
 
 TEST(CommandLineTest, RunsTheScenarioInAGivenRootAndReportsItsFailures) {
     const TemporaryRoot temporary;
@@ -114,6 +100,52 @@ TEST(CommandLineTest, DefaultTourPassesQuietly) {
     const auto run = invoke({"--quiet", "--root", root.path().string()}, makeHostDriver);
     EXPECT_EQ(run.status, kExitPassed) << run.out << run.err;
     EXPECT_TRUE(run.out.starts_with("summary: ")) << run.out;
+}
+
+// A fake driver that remembers the device root it was given.
+DriverFactory rememberingRoot(std::filesystem::path& root) {
+    return [&root](const DriverSettings& settings) -> std::unique_ptr<Driver> {
+        root = settings.deviceRoot;
+        return std::make_unique<testing::FakeDriver>();
+    };
+}
+
+TEST(CommandLineTest, ATemporaryDeviceRootGoesAtExitUnlessKept) {
+    std::filesystem::path root;
+    const auto plain = invoke({kScenarios + "other-process.scenario"}, rememberingRoot(root));
+    ASSERT_FALSE(root.empty());
+    EXPECT_FALSE(std::filesystem::exists(root));
+    EXPECT_EQ(plain.out.find("device root"), std::string::npos);
+
+    const auto kept = invoke({"--quiet", "--keep-root", kScenarios + "other-process.scenario"},
+                             rememberingRoot(root));
+    EXPECT_TRUE(std::filesystem::is_directory(root));
+    EXPECT_TRUE(kept.out.starts_with("device root (kept): " + root.string() + "\n")) << kept.out;
+    std::filesystem::remove_all(root);
+
+    // A root the user names is the user's: kept, and --keep-root changes nothing.
+    const TemporaryRoot given;
+    invoke({"--keep-root", "--root", given.path().string(), kScenarios + "other-process.scenario"});
+    EXPECT_TRUE(std::filesystem::is_directory(given.path()));
+}
+
+TEST(CommandLineTest, AFailureInsideTheSimulatorEndsWithAMessageAndStatusTwo) {
+    const auto run =
+        invoke({kScenarios + "other-process.scenario"},
+               [](const DriverSettings&) -> std::unique_ptr<Driver> { throw std::bad_alloc(); });
+    EXPECT_EQ(run.status, kExitScenarioError);
+    EXPECT_NE(run.err.find("snapforge-sim: the simulator failed: std::bad_alloc"),
+              std::string::npos)
+        << run.err;
+}
+
+TEST(CommandLineTest, AScenarioFileOverItsSizeCapIsRefused) {
+    const TemporaryRoot folder;
+    const auto scenario = folder.path() / "huge.scenario";
+    std::ofstream(scenario) << std::string((std::size_t{1} << 20) + 1, '#');
+    const auto run = invoke({scenario.string()});
+    EXPECT_EQ(run.status, kExitScenarioError);
+    EXPECT_NE(run.err.find("it is larger than 1048576 bytes"), std::string::npos) << run.err;
 }
 
 // The built command, run as a user would.
