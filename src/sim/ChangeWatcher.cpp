@@ -277,21 +277,19 @@ void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
                                [&](const LogRecord& r) { return r.owner.lock() == owner; });
     if (record == logs_.end()) {
         // Settings made before the camera came into view are the host's own set-up.
-        logs_.push_back({owner, log.entries().size()});
+        logs_.push_back({owner, log.recordedCount()});
         return;
     }
-    const auto& entries = log.entries();
-    if (record->seen > entries.size()) {
+    if (record->seen > log.recordedCount()) {
         record->seen = 0;
     }
-    for (std::size_t i = record->seen; i < entries.size(); ++i) {
-        const auto& change = entries[i];
+    for (const auto& change : log.changesAfter(record->seen)) {
         const auto name = settingName(change.what);
         if (change.accepted && name) {
             report_(who + ": " + *name + " " + change.value);
         }
     }
-    record->seen = entries.size();
+    record->seen = log.recordedCount();
 }
 
 void ChangeWatcher::lookAtPreferences(bool report) {

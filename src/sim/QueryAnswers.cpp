@@ -11,6 +11,7 @@
 #include "sim/ViewInspection.h"
 #include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/camerabar/SelectorButton.h"
+#include "snapforge/capture/FrameRate.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/prefs/SettingsPanel.h"
@@ -61,23 +62,8 @@ std::string duration(const platform::CMTime& time) {
     return std::to_string(time.value) + "/" + std::to_string(time.timescale);
 }
 
-std::shared_ptr<platform::AVCaptureConnection> videoConnection(
-    const std::shared_ptr<platform::AVCaptureOutput>& output) {
-    if (!output) {
-        return nullptr;
-    }
-    for (const auto& connection : output->connections()) {
-        for (const auto& port : connection->inputPorts()) {
-            if (port->mediaType() == platform::AVMediaTypeVideo) {
-                return connection;
-            }
-        }
-    }
-    return nullptr;
-}
-
 std::string frameDurations(const CaptureObjects& capture) {
-    const auto connection = videoConnection(capture.output);
+    const auto connection = snapforge::videoConnection(capture.output);
     if (!connection) {
         return std::string(kNone);
     }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "host/CameraApp.h"
 #include "host/DeviceModels.h"
@@ -10,6 +12,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/UIScreen.h"
 #include "sim/ViewInspection.h"
+#include "snapforge/camerabar/MessageLabel.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/startup/Startup.h"
 #include "snapforge/startup/State.h"
@@ -72,6 +75,17 @@ protected:
     }
 
     static platform::UIScreen& screen() { return platform::UIScreen::mainScreen(); }
+
+    // The texts of the message windows on screen now.
+    static std::vector<std::string> messagesOnScreen() {
+        std::vector<std::string> texts;
+        for (const auto& window : screen().visibleWindows()) {
+            if (const auto* message = dynamic_cast<const MessageLabel*>(window.get())) {
+                texts.push_back(message->text());
+            }
+        }
+        return texts;
+    }
 
     platform::AVCaptureDevice& device() { return *app.controller()->currentDevice(); }
 

@@ -19,7 +19,11 @@ constexpr double kUnlimitedMaximumSeconds = 0.001;
 
 std::shared_ptr<platform::AVCaptureConnection> currentVideoConnection() {
     auto controller = state().cameraController.lock();
-    auto output = controller ? controller->currentOutput() : nullptr;
+    return videoConnection(controller ? controller->currentOutput() : nullptr);
+}
+
+std::shared_ptr<platform::AVCaptureConnection> videoConnection(
+    const std::shared_ptr<platform::AVCaptureOutput>& output) {
     if (!output) {
         return nullptr;
     }

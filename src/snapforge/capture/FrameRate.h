@@ -4,14 +4,19 @@
 
 namespace platform {
 class AVCaptureConnection;
-}
+class AVCaptureOutput;
+}  // namespace platform
 
 namespace snapforge {
 
-// The first connection of the host's current output with a video port, or empty.
+// The first connection of an output with a video port, or empty.
+std::shared_ptr<platform::AVCaptureConnection> videoConnection(
+    const std::shared_ptr<platform::AVCaptureOutput>& output);
+// The video connection of the host's current output.
 std::shared_ptr<platform::AVCaptureConnection> currentVideoConnection();
 
-// What a connection took of a frame-rate change: the limits it supports were written.
+// Which limits of a connection a frame-rate change covered: each one the connection supports,
+// whether or not it had to be written.
 struct FrameRateChange {
     bool minimumSet = false;
     bool maximumSet = false;

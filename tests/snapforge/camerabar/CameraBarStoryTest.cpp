@@ -30,17 +30,6 @@ protected:
 
     void openBar() { toggleBar(); }
     CameraBarEx& bar() { return *s.cameraBar; }
-
-    // The texts of the message windows on screen now.
-    static std::vector<std::string> messagesOnScreen() {
-        std::vector<std::string> texts;
-        for (const auto& window : screen().visibleWindows()) {
-            if (const auto* message = dynamic_cast<const MessageLabel*>(window.get())) {
-                texts.push_back(message->text());
-            }
-        }
-        return texts;
-    }
 };
 
 TEST_F(CameraBarStory, TheSettingsButtonOpensTheBarAndAReopeningOvertakesTheFade) {

@@ -56,12 +56,6 @@ protected:
         run(1);
         ASSERT_TRUE(s.cameraBar);
     }
-    void touch(const std::shared_ptr<platform::UIView>& view) {
-        ASSERT_TRUE(view);
-        const auto point = sim::inspect::touchPoint(*view);
-        ASSERT_TRUE(point);
-        tap(*point);
-    }
     void scroll(const std::shared_ptr<SelectorButton>& selector, int pages) {
         ASSERT_TRUE(selector);
         const auto point = sim::inspect::touchPoint(*selector);
@@ -86,16 +80,6 @@ protected:
         const auto& views = app.cameraView()->subviews();
         return std::count_if(views.begin(), views.end(),
                              [](const auto& v) { return v->tag() == kPictureViewTag; });
-    }
-    // The texts of the fading messages on screen now.
-    static std::vector<std::string> messagesOnScreen() {
-        std::vector<std::string> texts;
-        for (const auto& window : screen().visibleWindows()) {
-            if (const auto* message = dynamic_cast<const MessageLabel*>(window.get())) {
-                texts.push_back(message->text());
-            }
-        }
-        return texts;
     }
     static bool showsMessage(const std::string& text) {
         const auto texts = messagesOnScreen();
@@ -359,6 +343,24 @@ TEST_F(CaptureStory, RestoringInVideoUsesTheChoicesInForceUntilTheBarHasItsSelec
     run(2);
     EXPECT_EQ(sim::framingPicture(), "2351.png");
     EXPECT_TRUE(s._tmpGuideSelected);
+}
+
+TEST(FrameRate, TheNormalRangeComparesWithTheDecimalsAndLeavesAnUnlimitedMaximum) {
+    platform::Process process;
+    auto video = platform::AVCaptureConnection::create(
+        {platform::AVCaptureInputPort::create(platform::AVMediaTypeVideo)}, {true, true});
+    video->setVideoMaxFrameDuration(CMTimeMake(1, 1000));
+    video->changeLog().clear();
+    EXPECT_TRUE(setNormalFrameRate(*video).any());
+    EXPECT_EQ(video->videoMaxFrameDuration(), CMTimeMake(1, 1000));
+    // 1/30 s is not the decimal 0.033333: the minimum is written again.
+    ASSERT_EQ(video->changeLog().entries().size(), 1u);
+    EXPECT_EQ(video->changeLog().entries()[0].what, "videoMinFrameDuration");
+
+    auto bare = platform::AVCaptureConnection::create({}, {false, false});
+    EXPECT_FALSE(setNormalFrameRate(*bare).any());
+    EXPECT_FALSE(setCustomFrameRate(*bare, 60).any());
+    EXPECT_FALSE(videoConnection(nullptr));
 }
 
 }  // namespace
