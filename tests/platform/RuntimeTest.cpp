@@ -78,6 +78,8 @@ public:
     id lastSender = nullptr;
 };
 
+class LoudGreeter : public Greeter {};
+
 TEST(Runtime, MemberFunctionsServeAsMethods) {
     Process process;
     const Selector<void(id)> greetSel("greet:");
@@ -86,6 +88,22 @@ TEST(Runtime, MemberFunctionsServeAsMethods) {
     greeter->setObjcClass(objc_getClass("Greeter"));
     send(greeter.get(), greetSel, greeter.get());
     EXPECT_EQ(greeter->lastSender, greeter.get());
+
+    // A C++ subclass is still a Greeter; an object of another type in the class does nothing.
+    auto loud = std::make_shared<LoudGreeter>();
+    loud->setObjcClass(objc_getClass("Greeter"));
+    send(loud.get(), greetSel, greeter.get());
+    EXPECT_EQ(loud->lastSender, greeter.get());
+    auto stranger = std::make_shared<Object>();
+    stranger->setObjcClass(objc_getClass("Greeter"));
+    send(stranger.get(), greetSel, greeter.get());
+}
+
+TEST(Runtime, ASelectorNameIsLookedUpWithoutBeingRegistered) {
+    EXPECT_EQ(sel_lookupName("neverSentAnywhere:"), nullptr);
+    const SEL sel = sel_registerName("neverSentAnywhere:");
+    EXPECT_EQ(sel_lookupName("neverSentAnywhere:"), sel);
+    EXPECT_NE(sel_registerName("neverSentEither:")->index, sel->index);
 }
 
 TEST(RunLoop, TimersFireAtExactVirtualTimesUntilInvalidated) {

@@ -8,18 +8,38 @@
 
 namespace platform {
 
+namespace {
+
+struct SelectorTable {
+    std::mutex mutex;
+    std::deque<SelectorName> names;
+    std::unordered_map<std::string_view, SEL> index;
+};
+
+SelectorTable& selectorTable() {
+    static SelectorTable table;
+    return table;
+}
+
+}  // namespace
+
 SEL sel_registerName(std::string_view name) {
-    static std::mutex mutex;
-    static std::deque<SelectorName> names;
-    static std::unordered_map<std::string_view, SEL> index;
-    std::lock_guard lock(mutex);
-    if (auto found = index.find(name); found != index.end()) {
+    SelectorTable& table = selectorTable();
+    std::lock_guard lock(table.mutex);
+    if (auto found = table.index.find(name); found != table.index.end()) {
         return found->second;
     }
-    names.push_back({std::string(name)});
-    SEL sel = &names.back();
-    index.emplace(sel->name, sel);
+    table.names.push_back({std::string(name), table.names.size()});
+    SEL sel = &table.names.back();
+    table.index.emplace(sel->name, sel);
     return sel;
+}
+
+SEL sel_lookupName(std::string_view name) {
+    SelectorTable& table = selectorTable();
+    std::lock_guard lock(table.mutex);
+    auto found = table.index.find(name);
+    return found == table.index.end() ? nullptr : found->second;
 }
 
 namespace {
@@ -48,10 +68,12 @@ const Method* Class::findMethod(SEL sel) const {
     return nullptr;
 }
 
-const Method* Class::lookupAndCache(SEL sel) const {
+const Class::CacheEntry& Class::lookupAndCache(SEL sel) const {
+    // Selectors nobody implements are not cached: a send that finds nothing is already slow.
+    static const CacheEntry nothing;
     const Method* method = findMethod(sel);
     if (method == nullptr) {
-        return nullptr;
+        return nothing;
     }
     if (2 * (cached_ + 1) > cache_.size()) {
         // Growing forgets what was cached; the entries come back on their next miss.
@@ -63,9 +85,9 @@ const Method* Class::lookupAndCache(SEL sel) const {
     while (cache_[slot].sel != nullptr) {
         slot = (slot + 1) & mask_;
     }
-    cache_[slot] = {sel, method};
+    cache_[slot] = {sel, *method, method};
     ++cached_;
-    return method;
+    return cache_[slot];
 }
 
 void Class::setMethod(SEL sel, Method method) {

@@ -12,13 +12,17 @@
 
 namespace platform {
 
-// A selector name, interned for the life of the program.
+// A selector name, interned for the life of the program. Selectors are numbered densely in the
+// order they are first registered, so a table indexed by selector needs no hashing.
 struct SelectorName {
     std::string name;
+    std::size_t index;
 };
 using SEL = const SelectorName*;
 
 SEL sel_registerName(std::string_view name);
+// The selector of that name if one has been registered, else null.
+SEL sel_lookupName(std::string_view name);
 inline const std::string& sel_getName(SEL sel) {
     return sel->name;
 }
@@ -46,11 +50,20 @@ struct Method {
 // A class registered by name with its superclass and its own method table.
 //
 // A message looks its method up in the class's cache first, as the phone's runtime does, and
-// walks the class chain only on a miss. Changing a class's methods (a new method, a hook)
+// walks the class chain only on a miss. A cache entry holds the implementation itself, so a hit
+// costs one probe and no further indirection. Changing a class's methods (a new method, a hook)
 // empties the caches of that class and of every class below it, which may have cached what the
 // change overrides.
 class Class {
 public:
+    // What a message with a selector runs, as the cache holds it. An entry for a selector that
+    // nobody implements has no implementation and no signature.
+    struct CacheEntry {
+        SEL sel = nullptr;
+        Method method;
+        const Method* origin = nullptr;  // in the method table of this class or a superclass
+    };
+
     Class(std::string name, Class* superclass);
 
     const std::string& name() const { return name_; }
@@ -60,11 +73,14 @@ public:
     const Method* ownMethod(SEL sel) const;
     // The method a message with sel runs: the class's own or the nearest inherited one, or null.
     // It stays valid for the life of the runtime; a hook changes it in place.
-    const Method* lookup(SEL sel) const {
+    const Method* lookup(SEL sel) const { return cached(sel).origin; }
+    // The same, as a cache entry, for a message about to be sent: valid until the next change
+    // of a method of this class or a superclass.
+    const CacheEntry& cached(SEL sel) const {
         for (std::size_t slot = slotOf(sel);; slot = (slot + 1) & mask_) {
             const CacheEntry& entry = cache_[slot];
-            if (entry.sel == sel) {
-                return entry.method;
+            if (entry.sel == sel) [[likely]] {
+                return entry;
             }
             if (entry.sel == nullptr) {
                 return lookupAndCache(sel);
@@ -77,17 +93,12 @@ public:
     void addSubclass(Class* subclass) { subclasses_.push_back(subclass); }
 
 private:
-    struct CacheEntry {
-        SEL sel = nullptr;
-        const Method* method = nullptr;  // in the method table of this class or a superclass
-    };
-
     // Selectors are addresses of interned names: their low bits say little.
     std::size_t slotOf(SEL sel) const {
         return (reinterpret_cast<std::uintptr_t>(sel) >> 5) & mask_;
     }
     const Method* findMethod(SEL sel) const;
-    const Method* lookupAndCache(SEL sel) const;
+    const CacheEntry& lookupAndCache(SEL sel) const;
     void flushCaches();
 
     std::string name_;
@@ -142,9 +153,19 @@ struct MemberTraits<R (T::*)(Args...)> {
     using Signature = R(Args...);
 };
 
+// The receiver as a Receiver, or null. Most receivers are exactly of the class that registered
+// the method, which a comparison of types answers without walking the class hierarchy.
+template <class Receiver>
+Receiver* receiverAs(id self) {
+    if (self != nullptr && typeid(*self) == typeid(Receiver)) {
+        return static_cast<Receiver*>(self);
+    }
+    return dynamic_cast<Receiver*>(self);
+}
+
 template <auto Member, class Receiver, class R, class... Args>
 R memberTrampoline(id self, SEL, Args... args) {
-    auto* receiver = dynamic_cast<Receiver*>(self);
+    auto* receiver = receiverAs<Receiver>(self);
     if (receiver == nullptr) {
         return R();
     }
@@ -174,13 +195,13 @@ R send(id self, Selector<R(Args...)> sel, Passed&&... args) {
         return R();
     }
     using Implementation = R (*)(id, SEL, Args...);
-    const Method* method = self->objcClass()->lookup(sel.sel);
-    if (method == nullptr || method->signature != &typeid(Implementation)) {
+    const Method& method = self->objcClass()->cached(sel.sel).method;
+    if (method.signature != &typeid(Implementation)) [[unlikely]] {
         Runtime::shared().noteUnrecognized(self->objcClass(), sel.sel);
         return R();
     }
-    return reinterpret_cast<Implementation>(method->imp)(self, sel.sel,
-                                                         std::forward<Passed>(args)...);
+    return reinterpret_cast<Implementation>(method.imp)(self, sel.sel,
+                                                        std::forward<Passed>(args)...);
 }
 
 // The hooking service: replaces cls's method for sel by replacement and stores the method that
