@@ -368,7 +368,8 @@ void SimCameraView::hostTouchesBegan(sel::Touches touches, sel::Event) {
 
 void SimCameraView::hostTouchesMoved(sel::Touches touches, sel::Event) {
     calls_.note(sel::touchesMoved.sel);
-    if (touching_ && distance(locationOf(touches, this), touchStart_) > kTapSlop) {
+    // Once moved, a touch stays moved until it ends: no need to measure again.
+    if (touching_ && !touchMoved_ && distance(locationOf(touches, this), touchStart_) > kTapSlop) {
         touchMoved_ = true;
     }
 }

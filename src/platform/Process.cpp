@@ -39,6 +39,10 @@ Process::Process(DeviceProfile profile, std::filesystem::path deviceRoot)
 }
 
 Process::~Process() {
+    // Services already gone must not be handed out from memory: what is asked for while
+    // the process is being taken down is looked up (and made again) as before.
+    serial_ = nextSerial();
+    ending_ = true;
     // Services go in reverse order of creation, while this process is still current, so that
     // whatever they release can still reach the services made before them.
     while (!attachments_.empty()) {
@@ -59,6 +63,11 @@ Process& Process::current() {
         std::abort();
     }
     return *currentProcess;
+}
+
+std::uint64_t Process::nextSerial() {
+    static std::atomic<std::uint64_t> serial{0};
+    return ++serial;
 }
 
 bool Process::exists() {

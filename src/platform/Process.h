@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,9 +29,29 @@ public:
     DeviceProfile& profile() { return profile_; }
     const std::filesystem::path& deviceRoot() const { return deviceRoot_; }
 
-    // The per-process instance of T, default-constructed on first use.
+    // The per-process instance of T, default-constructed on first use. Services are asked for
+    // on every touch and every step, so each thread remembers the last one it found of each
+    // type, by the serial number of its process (a new process may reuse an old one's address).
     template <class T>
     T& attachment() {
+        struct Found {
+            std::uint64_t serial = 0;
+            T* value = nullptr;
+        };
+        static thread_local Found found;
+        if (found.serial == serial_) {
+            return *found.value;
+        }
+        T& value = findOrAttach<T>();
+        if (!ending_) {
+            found = {serial_, &value};
+        }
+        return value;
+    }
+
+private:
+    template <class T>
+    T& findOrAttach() {
         const void* key = &attachmentKey<T>;
         for (auto& [k, value] : attachments_) {
             if (k == key) {
@@ -43,10 +64,15 @@ public:
         return ref;
     }
 
-private:
+    static std::uint64_t nextSerial();
+
     template <class T>
     static inline const char attachmentKey = 0;
 
+    // Never 0, so that no remembered service matches before one is found.
+    std::uint64_t serial_ = nextSerial();
+    // While services are taken down, nothing is remembered: one may be made again and go.
+    bool ending_ = false;
     DeviceProfile profile_;
     std::filesystem::path deviceRoot_;
     bool ownsRoot_ = false;

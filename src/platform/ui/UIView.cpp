@@ -309,7 +309,12 @@ CGPoint UIView::convertPointToSuperview(CGPoint point) const {
 }
 
 CGPoint UIView::convertPointFromSuperview(CGPoint point) const {
+    const CGPoint boundsMid{CGRectGetMidX(bounds_), CGRectGetMidY(bounds_)};
     const CGAffineTransform& t = transform_;
+    // Most views are not transformed: no inverse to work out.
+    if (CGAffineTransformIsIdentity(t)) {
+        return plus(minus(point, center_), boundsMid);
+    }
     const CGPoint d = minus(minus(point, center_), {t.tx, t.ty});
     const double det = double(t.a) * t.d - double(t.b) * t.c;
     CGPoint local{};
@@ -317,7 +322,7 @@ CGPoint UIView::convertPointFromSuperview(CGPoint point) const {
         local = {static_cast<CGFloat>((t.d * d.x - t.c * d.y) / det),
                  static_cast<CGFloat>((t.a * d.y - t.b * d.x) / det)};
     }
-    return plus(local, {CGRectGetMidX(bounds_), CGRectGetMidY(bounds_)});
+    return plus(local, boundsMid);
 }
 
 CGPoint UIView::convertPointToScreen(CGPoint point) const {
@@ -327,15 +332,20 @@ CGPoint UIView::convertPointToScreen(CGPoint point) const {
     return point;
 }
 
+// Down the chain from the ancestor, outermost first; a recursion as deep as the view tree
+// instead of a list of the views on the way, since touches convert on every move.
+CGPoint UIView::convertPointFromAncestor(CGPoint point, const UIView* ancestor) const {
+    if (this == ancestor) {
+        return point;
+    }
+    if (superview_ != nullptr) {
+        point = superview_->convertPointFromAncestor(point, ancestor);
+    }
+    return convertPointFromSuperview(point);
+}
+
 CGPoint UIView::convertPointFromScreen(CGPoint point) const {
-    std::vector<const UIView*> chain;
-    for (const UIView* v = this; v != nullptr; v = v->superview_) {
-        chain.push_back(v);
-    }
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        point = (*it)->convertPointFromSuperview(point);
-    }
-    return point;
+    return convertPointFromAncestor(point, nullptr);
 }
 
 CGPoint UIView::convertPointToView(CGPoint point, const UIView* view) const {
@@ -344,17 +354,7 @@ CGPoint UIView::convertPointToView(CGPoint point, const UIView* view) const {
         for (const UIView* v = this; v != root; v = v->superview_) {
             point = v->convertPointToSuperview(point);
         }
-        if (view == nullptr) {
-            return point;
-        }
-        std::vector<const UIView*> chain;
-        for (const UIView* v = view; v != root; v = v->superview_) {
-            chain.push_back(v);
-        }
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            point = (*it)->convertPointFromSuperview(point);
-        }
-        return point;
+        return view == nullptr ? point : view->convertPointFromAncestor(point, root);
     }
     return view->convertPointFromScreen(convertPointToScreen(point));
 }

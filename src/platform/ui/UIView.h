@@ -144,6 +144,8 @@ public:
                         std::function<void(bool finished)> completion = nullptr);
 
 private:
+    // From the coordinates of an ancestor of this view (null: the screen) to this view's.
+    CGPoint convertPointFromAncestor(CGPoint point, const UIView* ancestor) const;
     void noteChange(const char* property, AnimatedValue from, AnimatedValue to);
     void detachSubview(const UIView* view);
     std::vector<std::shared_ptr<UIView>>::iterator findSubview(const UIView* view);
