@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "snapforge/CameraStory.h"
 #include "platform/foundation/DevicePath.h"
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/PropertyListFile.h"
+#include "snapforge/CameraStory.h"
 #include "snapforge/prefs/Preferences.h"
 #include "snapforge/prefs/Tools.h"
 

@@ -339,11 +339,11 @@ bool writeAtomically(const std::filesystem::path& target, std::string_view text)
     if (!file.valid()) {
         return false;
     }
-    const bool replaced =
-        writeTemporary(file.get(), text) && ::fchmod(file.get(), 0644) == 0 &&
-        !failsAt(AtomicWriteStep::Flush) && ::fsync(file.get()) == 0 &&
-        !failsAt(AtomicWriteStep::Close) && file.close() &&
-        !failsAt(AtomicWriteStep::Replace) && ::rename(temporary.c_str(), target.c_str()) == 0;
+    const bool replaced = writeTemporary(file.get(), text) && ::fchmod(file.get(), 0644) == 0 &&
+                          !failsAt(AtomicWriteStep::Flush) && ::fsync(file.get()) == 0 &&
+                          !failsAt(AtomicWriteStep::Close) && file.close() &&
+                          !failsAt(AtomicWriteStep::Replace) &&
+                          ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!replaced) {
         ::unlink(temporary.c_str());
         return false;
