@@ -13,8 +13,9 @@ configure: deps
 build: configure
 	@cmake --build --preset $(PRESET)
 
+# The default tour; its report, a page to watch it, is named on the last line.
 run: build
-	@$(BUILD_DIR)/snapforge-sim
+	@$(BUILD_DIR)/snapforge-sim --report $(BUILD_DIR)/tour-report.html
 
 test: build
 	@ctest --preset $(PRESET)

@@ -3,7 +3,11 @@
 # the compiler and libraries of the fuzzers.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libplist-dev libplist++-dev)
+          libplist-dev libplist++-dev
+          # The pictures: SVG to PNG, the one JPEG through netpbm, DejaVu for their texts.
+          librsvg2-bin netpbm fonts-dejavu-core
+          # The report's test opens it in a headless browser.
+          chromium)
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
 fi

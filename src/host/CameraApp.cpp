@@ -88,6 +88,14 @@ bool CameraApp::setPanorama(bool on) {
     return cameraView_ && cameraView_->setPanorama(on);
 }
 
+std::optional<std::string> CameraApp::modeSwitchRefusal(int mode) const {
+    return cameraView_ ? cameraView_->modeSwitchRefusal(mode) : "camera closed";
+}
+
+std::optional<std::string> CameraApp::panoramaRefusal(bool on) const {
+    return cameraView_ ? cameraView_->panoramaRefusal(on) : "camera closed";
+}
+
 void CameraApp::rotate(int orientation) {
     if (cameraView_) {
         cameraView_->rotate(orientation);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
     // The photo/video switch (0 photo, 1 video). False when it cannot happen now.
     bool setCameraMode(int mode);
     bool setPanorama(bool on);
+    // Why the switch or the panorama change cannot happen now ("iris closed"), or nothing.
+    std::optional<std::string> modeSwitchRefusal(int mode) const;
+    std::optional<std::string> panoramaRefusal(bool on) const;
     // The interface turns to an orientation (1 to 4); the status bar turns even while closed.
     void rotate(int orientation);
     void enterBackground();

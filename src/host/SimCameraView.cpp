@@ -30,6 +30,10 @@ platform::CGFloat distance(CGPoint a, CGPoint b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
+std::string_view modeName(int mode) {
+    return mode == SimCameraController::kVideoMode ? "video" : "photo";
+}
+
 }  // namespace
 
 std::shared_ptr<SimCameraView> SimCameraView::create(
@@ -127,16 +131,46 @@ bool SimCameraView::isOnPreview(CGPoint point) const {
            point.y < area.size.height - SimCameraButtonBar::kHeight;
 }
 
-bool SimCameraView::switchCameraMode(int mode) {
+std::optional<std::string> SimCameraView::busyReason() const {
     auto controller = controller_.lock();
-    if (!controller ||
-        (mode != SimCameraController::kPhotoMode && mode != SimCameraController::kVideoMode)) {
+    if (deallocated_ || !controller) {
+        return "camera closed";
+    }
+    if (!controller->isPreviewRunning()) {
+        return "preview stopped";
+    }
+    if (!irisOpen_) {
+        return "iris closed";
+    }
+    if (takingPhoto_) {
+        return "taking a photo";
+    }
+    if (switchingMode_) {
+        return "switching modes";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> SimCameraView::modeSwitchRefusal(int mode) const {
+    if (mode != SimCameraController::kPhotoMode && mode != SimCameraController::kVideoMode) {
+        return "no such mode";
+    }
+    if (auto busy = busyReason()) {
+        return busy;
+    }
+    if (mode == controller_.lock()->cameraMode()) {
+        return "already in " + std::string(modeName(mode)) + " mode";
+    }
+    return std::nullopt;
+}
+
+bool SimCameraView::switchCameraMode(int mode) {
+    if (const auto refusal = modeSwitchRefusal(mode)) {
+        publish(HostEventKind::ModeSwitchRefused,
+                "switch to " + std::string(modeName(mode)) + " mode refused: " + *refusal);
         return false;
     }
-    if (deallocated_ || !irisOpen_ || takingPhoto_ || switchingMode_ ||
-        !controller->isPreviewRunning() || mode == controller->cameraMode()) {
-        return false;
-    }
+    auto controller = controller_.lock();
     if (panorama_) {
         exitPanoramaModeAndShowIris(false);
     }
@@ -151,20 +185,36 @@ bool SimCameraView::switchCameraMode(int mode) {
     return true;
 }
 
-bool SimCameraView::setPanorama(bool on) {
+std::optional<std::string> SimCameraView::panoramaRefusal(bool on) const {
     auto controller = controller_.lock();
-    if (deallocated_ || on == panorama_) {
+    if (deallocated_ || !controller) {
+        return "camera closed";
+    }
+    if (on == panorama_) {
+        return on ? "panorama already on" : "panorama already off";
+    }
+    if (on && controller->cameraMode() != SimCameraController::kPhotoMode) {
+        return "panorama is for photo mode";
+    }
+    return std::nullopt;
+}
+
+bool SimCameraView::setPanorama(bool on) {
+    if (const auto refusal = panoramaRefusal(on)) {
+        publish(HostEventKind::PanoramaRefused,
+                std::string("panorama ") + (on ? "on" : "off") + " refused: " + *refusal);
         return false;
     }
-    if (!on) {
+    if (on) {
+        enterPanoramaMode();
+    } else {
         exitPanoramaModeAndShowIris(true);
-        return true;
     }
-    if (!controller || controller->cameraMode() != SimCameraController::kPhotoMode) {
-        return false;
-    }
-    enterPanoramaMode();
     return true;
+}
+
+std::optional<std::string> SimCameraView::shutterRefusal() const {
+    return busyReason();
 }
 
 void SimCameraView::rotate(int orientation) {
@@ -196,15 +246,9 @@ bool SimCameraView::gestureRecognizerShouldBegin(platform::UIGestureRecognizer* 
     return UIView::gestureRecognizerShouldBegin(recognizer);
 }
 
-bool SimCameraView::mayTakePhoto() const {
-    auto controller = controller_.lock();
-    return controller && controller->isPreviewRunning() && !deallocated_ && irisOpen_ &&
-           !takingPhoto_ && !switchingMode_;
-}
-
 bool SimCameraView::maySwipe() const {
     auto controller = controller_.lock();
-    return controller && mayTakePhoto() && !panorama_ && !controller->isRecording();
+    return controller && !busyReason() && !panorama_ && !controller->isRecording();
 }
 
 // The iris closes over the capture, the photo is saved and reported, and the iris opens again.
@@ -418,10 +462,11 @@ void SimCameraView::hostCameraControllerDidTakePhoto(platform::id controller) {
 // after the caller has heard the answer. In video mode the press starts or stops a recording.
 bool SimCameraView::hostCameraShutterClicked(platform::id) {
     calls_.note(sel::cameraShutterClicked.sel);
-    auto controller = controller_.lock();
-    if (!controller || !mayTakePhoto()) {
+    if (const auto refusal = shutterRefusal()) {
+        publish(HostEventKind::ShutterIgnored, "shutter ignored: " + *refusal);
         return false;
     }
+    auto controller = controller_.lock();
     if (controller->cameraMode() == SimCameraController::kVideoMode) {
         controller->toggleRecording();
         return false;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "host/HostCalls.h"
@@ -64,10 +66,16 @@ public:
     bool isOnPreview(platform::CGPoint point) const;
 
     // The host's photo/video switch: closes the iris, changes the controller's mode and opens
-    // the iris again a little later. False when the switch cannot happen now.
+    // the iris again a little later. False when the switch cannot happen now; the app's
+    // timeline then says why.
     bool switchCameraMode(int mode);
+    // Why the switch to `mode` cannot happen now ("iris closed"), or nothing when it can.
+    std::optional<std::string> modeSwitchRefusal(int mode) const;
     // Enters or leaves panorama (photo mode only). False when nothing changes.
     bool setPanorama(bool on);
+    std::optional<std::string> panoramaRefusal(bool on) const;
+    // Why a shutter press takes no photo and starts no recording now, or nothing.
+    std::optional<std::string> shutterRefusal() const;
     // The interface turns: the status bar first, then the view hears of it.
     void rotate(int orientation);
 
@@ -79,7 +87,8 @@ public:
 
 private:
     void buildSubviews();
-    bool mayTakePhoto() const;
+    // Why the camera is not ready for a photo, a switch or a swipe now, or nothing.
+    std::optional<std::string> busyReason() const;
     bool maySwipe() const;
     void takePhoto();
     void afterDelay(double seconds, void (SimCameraView::*step)());

@@ -1,6 +1,7 @@
 #include "sim/ChangeWatcher.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,7 +20,13 @@
 #include "sim/LibraryViews.h"
 #include "sim/PreferencesFile.h"
 #include "sim/ViewInspection.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/MessageLabel.h"
 #include "snapforge/focus/ReticleView.h"
+#include "snapforge/prefs/PreferenceButton.h"
+#include "snapforge/prefs/SettingsPanel.h"
+#include "snapforge/startup/State.h"
+#include "snapforge/timed/SelectorDial.h"
 
 namespace sim {
 namespace {
@@ -74,6 +81,17 @@ std::optional<std::string> fileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
+// The library's windows that fade in and out, by their timeline names.
+std::vector<std::pair<std::string, std::shared_ptr<platform::UIWindow>>> fadingWindows() {
+    const snapforge::State& s = snapforge::state();
+    return {
+        {"camera bar", s.cameraBar},
+        {"dial", s.cameraBar ? s.cameraBar->selDial : nullptr},
+        {"preference button", s.prefButton},
+        {"settings panel", s.settingsPanel},
+    };
+}
+
 std::string describeWindow(const platform::UIWindow& window) {
     return inspect::className(window) + " (level " + compactNumber(window.windowLevel()) + ")";
 }
@@ -81,13 +99,17 @@ std::string describeWindow(const platform::UIWindow& window) {
 }  // namespace
 
 ChangeWatcher::ChangeWatcher(Report report, CaptureSource capture)
-    : report_(std::move(report)), capture_(std::move(capture)) {
+    : report_(std::move(report)),
+      capture_(std::move(capture)),
+      preferencesPath_(preferences::filePath()) {
     lookAtPreferences(false);
 }
 
 void ChangeWatcher::look(bool stepEnded) {
-    lookAtWindows();
-    lookAtLibraryViews(stepEnded);
+    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
+    lookAtWindows(visible);
+    lookAtFades();
+    lookAtLibraryViews(visible, stepEnded);
     lookAtCapture();
     lookAtPreferences(true);
 }
@@ -96,8 +118,7 @@ void ChangeWatcher::acceptPreferences() {
     lookAtPreferences(false);
 }
 
-void ChangeWatcher::lookAtWindows() {
-    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
+void ChangeWatcher::lookAtWindows(const Windows& visible) {
     const auto isVisible = [&visible](const std::shared_ptr<platform::UIWindow>& window) {
         return window && std::find(visible.begin(), visible.end(), window) != visible.end();
     };
@@ -114,23 +135,44 @@ void ChangeWatcher::lookAtWindows() {
         if (!known) {
             windows_.push_back({window, describeWindow(*window)});
             report_("window shown: " + windows_.back().description);
+            noteNewWindow(*window);
         }
     }
 }
 
-void ChangeWatcher::lookAtLibraryViews(bool stepEnded) {
+void ChangeWatcher::noteNewWindow(const platform::UIWindow& window) {
+    if (const auto* message = dynamic_cast<const snapforge::MessageLabel*>(&window)) {
+        messages_.push_back(message->text());
+        report_("message: \"" + messages_.back() + "\"");
+    }
+}
+
+// Alphas are model values: a fade shows as its end value the moment it starts.
+void ChangeWatcher::lookAtFades() {
+    for (const auto& [name, window] : fadingWindows()) {
+        const bool fadedIn = window && !window->isHidden() && window->alpha() >= 0.5f;
+        const auto before = fadedIn_.find(name);
+        const bool wasFadedIn = before != fadedIn_.end() && before->second;
+        if (fadedIn != wasFadedIn && window && !window->isHidden()) {
+            report_(name + (fadedIn ? " fading in" : " fading out"));
+        }
+        fadedIn_[name] = fadedIn;
+    }
+}
+
+void ChangeWatcher::lookAtLibraryViews(const Windows& visible, bool stepEnded) {
     for (const Target target : kWatchedViews) {
         const auto view = libraryView(target);
-        lookAtView(std::string(targetName(target)), view.get(), stepEnded);
+        lookAtView(std::string(targetName(target)), view.get(), visible, stepEnded);
     }
 }
 
 void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* view,
-                               bool stepEnded) {
+                               const Windows& visible, bool stepEnded) {
     ViewRecord now;
     if (view != nullptr) {
         now.identity = view;
-        now.showing = inspect::isShowing(*view);
+        now.showing = inspect::isShowing(*view, visible);
         now.origin = inspect::standingOrigin(*view);
         if (const auto* control = dynamic_cast<const platform::UIControl*>(view)) {
             now.selected = control->isSelected();
@@ -201,7 +243,19 @@ void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
 }
 
 void ChangeWatcher::lookAtPreferences(bool report) {
-    auto bytes = fileBytes(preferences::filePath());
+    // Every save replaces the file with a new one, so an unchanged stamp is an unchanged file.
+    struct stat status {};
+    std::optional<FileStamp> stamp;
+    if (::stat(preferencesPath_.c_str(), &status) == 0) {
+        stamp = FileStamp{status.st_dev, status.st_ino, status.st_size,
+                          status.st_mtim.tv_sec * 1'000'000'000 + status.st_mtim.tv_nsec,
+                          status.st_ctim.tv_sec * 1'000'000'000 + status.st_ctim.tv_nsec};
+    }
+    if (report && stamp == preferencesStamp_) {
+        return;
+    }
+    preferencesStamp_ = stamp;
+    auto bytes = fileBytes(preferencesPath_);
     if (bytes == preferencesBytes_) {
         return;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -46,6 +48,10 @@ public:
     // Takes the preferences file as it is now without reporting it (the scenario wrote it).
     void acceptPreferences();
 
+    // The texts of the library's fading messages seen so far, in order.
+    const std::vector<std::string>& messages() const { return messages_; }
+    void forgetMessages() { messages_.clear(); }
+
 private:
     struct ViewRecord {
         const void* identity = nullptr;
@@ -62,9 +68,13 @@ private:
         std::weak_ptr<platform::Object> owner;
         std::size_t seen = 0;
     };
-    void lookAtWindows();
-    void lookAtLibraryViews(bool stepEnded);
-    void lookAtView(const std::string& name, const platform::UIView* view, bool stepEnded);
+    using Windows = std::vector<std::shared_ptr<platform::UIWindow>>;
+    void lookAtWindows(const Windows& visible);
+    void noteNewWindow(const platform::UIWindow& window);
+    void lookAtFades();
+    void lookAtLibraryViews(const Windows& visible, bool stepEnded);
+    void lookAtView(const std::string& name, const platform::UIView* view, const Windows& visible,
+                    bool stepEnded);
     void lookAtCapture();
     void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
                    const std::string& who);
@@ -75,8 +85,22 @@ private:
     Report report_;
     CaptureSource capture_;
     std::vector<WindowRecord> windows_;
+    std::vector<std::string> messages_;
+    // Whether each of the library's fading windows was last seen faded in.
+    std::map<std::string, bool> fadedIn_;
     std::map<std::string, ViewRecord> views_;
     std::vector<LogRecord> logs_;
+    // What the file system says of the file, to leave an unchanged file unread.
+    struct FileStamp {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modified = 0;  // nanoseconds
+        std::int64_t changed = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    std::filesystem::path preferencesPath_;
+    std::optional<FileStamp> preferencesStamp_;
     std::optional<std::string> preferencesBytes_;
     std::map<std::string, std::string> preferences_;
 };

@@ -96,6 +96,10 @@ struct Tap {
     bool operator==(const Tap&) const = default;
 };
 
+// A finger held or dragged for longer than a minute is a mistake in the scenario, and a drag
+// moves every 1/60 s, so its cost grows with its length.
+inline constexpr double kLongestTouchSeconds = 60;
+
 struct Hold {
     Location at;
     double seconds = 0;
@@ -121,6 +125,9 @@ struct Shutter {
 };
 
 struct Wait {
+    // Waits cost only the work that falls due, so they may be long: up to where the virtual
+    // clock still counts milliseconds exactly (over 31 years).
+    static constexpr double kLongestSeconds = 1e9;
     double seconds = 0;
     bool operator==(const Wait&) const = default;
 };

@@ -1,19 +1,26 @@
 #include "sim/CommandLine.h"
 
 #include <cstdlib>
+#include <exception>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "sim/DefaultTour.h"
+#include "sim/HelpText.h"
+#include "sim/Pictures.h"
+#include "sim/RegularFile.h"
+#include "sim/Report.h"
 #include "sim/Runner.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
+#include "sim/VisibleText.h"
 
 namespace sim {
 namespace {
 
 constexpr std::string_view kProgram = "snapforge-sim";
+// Far more than any scenario a person writes; a larger file is not a scenario.
+constexpr std::size_t kLargestScenario = std::size_t{1} << 20;
 
 // The value of an option given as `--name VALUE` or `--name=VALUE`; advances `i` past it.
 std::optional<std::string> optionValue(const std::vector<std::string>& args, std::size_t& i,
@@ -44,15 +51,16 @@ std::optional<ScenarioSource> readScenario(const Options& options, std::ostream&
                               std::filesystem::current_path()};
     }
     const auto& path = *options.scenario;
-    std::ifstream file(path, std::ios::binary);
-    if (!file || std::filesystem::is_directory(path)) {
-        err << kProgram << ": cannot read scenario " << path.string() << '\n';
+    std::string error;
+    auto text = readRegularFile(path, kLargestScenario, error);
+    if (!text) {
+        err << kProgram << ": cannot read scenario " << quotedForMessage(path.string()) << ": it "
+            << error << '\n';
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
     auto folder = path.parent_path();
-    return ScenarioSource{path.string(), text.str(), folder.empty() ? "." : folder};
+    return ScenarioSource{visibleText(path.string()), std::move(*text),
+                          folder.empty() ? "." : folder};
 }
 
 std::optional<std::filesystem::path> makeTemporaryFolder() {
@@ -69,19 +77,44 @@ bool makeFolder(const std::filesystem::path& folder, std::string_view role, std:
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec || !std::filesystem::is_directory(folder)) {
-        err << kProgram << ": cannot use " << folder.string() << " as the " << role << '\n';
+        err << kProgram << ": cannot use " << quotedForMessage(folder.string()) << " as the "
+            << role << '\n';
         return false;
     }
     return true;
 }
 
-std::optional<DriverSettings> prepareFolders(const Options& options, std::ostream& err) {
+// The device root a run made for itself, removed when the run ends unless it is to be kept.
+class TemporaryRoot {
+public:
+    TemporaryRoot() = default;
+    TemporaryRoot(const TemporaryRoot&) = delete;
+    TemporaryRoot& operator=(const TemporaryRoot&) = delete;
+    ~TemporaryRoot() {
+        if (path_) {
+            std::error_code ec;
+            std::filesystem::remove_all(*path_, ec);
+        }
+    }
+
+    void removeAtExit(std::filesystem::path path) { path_ = std::move(path); }
+
+private:
+    std::optional<std::filesystem::path> path_;
+};
+
+std::optional<DriverSettings> prepareFolders(const Options& options, TemporaryRoot& temporary,
+                                             std::ostream& err) {
     DriverSettings settings;
     settings.libraryLog = options.libraryLog;
+    settings.pictures = options.pictures ? builtPictures() : std::nullopt;
     const auto root = options.deviceRoot ? options.deviceRoot : makeTemporaryFolder();
     if (!root) {
         err << kProgram << ": cannot make a temporary device root\n";
         return std::nullopt;
+    }
+    if (!options.deviceRoot && !options.keepRoot) {
+        temporary.removeAtExit(*root);
     }
     if (!makeFolder(*root, "device root", err)) {
         return std::nullopt;
@@ -94,6 +127,20 @@ std::optional<DriverSettings> prepareFolders(const Options& options, std::ostrea
     return settings;
 }
 
+bool writeReport(const std::filesystem::path& path, const std::string& page, std::ostream& out,
+                 std::ostream& err) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << page;
+    if (!file.flush()) {
+        err << kProgram << ": cannot write the report " << quotedForMessage(path.string()) << '\n';
+        return false;
+    }
+    std::error_code ec;
+    const auto shown = std::filesystem::absolute(path, ec);
+    out << "report: " << visibleText((ec ? path : shown).string()) << '\n';
+    return true;
+}
+
 }  // namespace
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -104,7 +151,9 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         const bool looksLikeOption = !optionsEnded && arg.size() > 1 && arg.front() == '-';
         if (!looksLikeOption) {
             if (options.scenario) {
-                error = "one scenario at most, got " + options.scenario->string() + " and " + arg;
+                error = "one scenario at most, got " +
+                        quotedForMessage(options.scenario->string()) + " and " +
+                        quotedForMessage(arg);
                 return std::nullopt;
             }
             options.scenario = arg;
@@ -116,6 +165,17 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             options.libraryLog = true;
         } else if (arg == "--quiet") {
             options.quiet = true;
+        } else if (arg == "--no-pictures") {
+            options.pictures = false;
+        } else if (isOption(arg, "--report")) {
+            auto value = optionValue(args, i, "--report");
+            if (!value || value->empty()) {
+                error = "--report needs a file name";
+                return std::nullopt;
+            }
+            options.report = *value;
+        } else if (arg == "--keep-root") {
+            options.keepRoot = true;
         } else if (isOption(arg, "--root") || isOption(arg, "--snapshots")) {
             const std::string name = isOption(arg, "--root") ? "--root" : "--snapshots";
             auto value = optionValue(args, i, name);
@@ -126,7 +186,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             const bool root = name == "--root";
             (root ? options.deviceRoot : options.snapshotFolder) = *value;
         } else {
-            error = "unknown option " + arg;
+            error = "unknown option " + visibleText(arg);
             return std::nullopt;
         }
     }
@@ -140,32 +200,26 @@ Runs SCENARIO, or the built-in default tour, on a simulated phone and prints its
 and a summary.
 
 options:
-  --root DIR        the device root folder (default: a fresh temporary folder)
+  --root DIR        the device root folder (default: a fresh temporary folder, removed at exit)
+  --keep-root       keep the temporary device root and print where it is
   --log             turn the library's diagnostics on
   --snapshots DIR   where snapshot steps write their pictures (default: the current folder)
   --quiet           print only failures and the summary
+  --no-pictures     leave the library's image folder as it is (empty on a fresh root)
+  --report FILE     write a page to watch the run: timeline, screen after every step
   --help            print this help
 
-scenario: one command a line, # starts a comment, "quoted words" may hold \" \\ \n
-  device MODEL [ios VERSION] [screen WxH] [id IDENTIFIER]   capability NAME on|off
-  prefs KEY=VALUE ...   prefs-raw "TEXT"   prefs-file PATH
-  launch [BUNDLE_ID]   close   background   foreground
-  tap TARGET|X Y   hold TARGET|X Y SECONDS   drag TARGET|X Y to X Y [SECONDS]
-  scroll TARGET PAGES   shutter   wait SECONDS   rotate 1|2|3|4   mode photo|video
-  panorama on|off   snapshot FILE   expect QUERY... VALUE
-
-targets: )" +
-           targetNameList() + R"(
-queries: )" +
-           queryNameList() + R"(
-
+)" + scenarioLanguageHelp() +
+           R"(
 exit status: 0 when every expectation held, 1 when a step or an expectation failed,
 2 for a scenario error or a bad command line
 )";
 }
 
-int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const DriverFactory& makeDriver) {
+namespace {
+
+int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const DriverFactory& makeDriver) {
     std::string error;
     const auto options = parseOptions(args, error);
     if (!options) {
@@ -187,18 +241,50 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err << kProgram << ": " << source->label << ": " << scenarioError.what() << '\n';
         return kExitScenarioError;
     }
-    const auto settings = prepareFolders(*options, err);
+    TemporaryRoot temporary;
+    const auto settings = prepareFolders(*options, temporary, err);
     if (!settings) {
         return kExitScenarioError;
     }
-    if (!options->quiet) {
-        out << "device root: " << settings->deviceRoot.string() << '\n';
+    if (options->keepRoot && !options->deviceRoot) {
+        out << "device root (kept): " << visibleText(settings->deviceRoot.string()) << '\n';
+    } else if (options->deviceRoot && !options->quiet) {
+        out << "device root: " << visibleText(settings->deviceRoot.string()) << '\n';
     }
-    const auto driver = makeDriver(*settings);
-    Timeline timeline(out, options->quiet);
-    const RunResult result = runScenario(scenario, *driver, timeline);
+    RunResult result;
+    ReportRecorder recorder;
+    {
+        const auto driver = makeDriver(*settings);
+        Timeline timeline(out, options->quiet);
+        StepDone stepDone;
+        if (options->report) {
+            timeline.listen(&recorder);
+            stepDone = [&](const Command& command) { recorder.stepDone(command, *driver); };
+        }
+        result = runScenario(scenario, *driver, timeline, stepDone);
+    }
     printSummary(result, out);
+    if (options->report) {
+        return writeReport(*options->report, recorder.page(source->label, result), out, err)
+                   ? result.exitStatus()
+                   : kExitScenarioError;
+    }
     return result.exitStatus();
+}
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const DriverFactory& makeDriver) {
+    // Whatever goes wrong, the simulator ends with a message and a status, never an abort.
+    try {
+        return runChecked(args, out, err, makeDriver);
+    } catch (const std::exception& failure) {
+        err << kProgram << ": the simulator failed: " << failure.what() << '\n';
+    } catch (...) {
+        err << kProgram << ": the simulator failed\n";
+    }
+    return kExitScenarioError;
 }
 
 }  // namespace sim

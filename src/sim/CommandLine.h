@@ -16,9 +16,13 @@ struct Options {
     std::optional<std::filesystem::path> deviceRoot;
     std::optional<std::filesystem::path> snapshotFolder;
     std::optional<std::filesystem::path> scenario;
+    std::optional<std::filesystem::path> report;
     bool libraryLog = false;
+    bool pictures = true;
     bool quiet = false;
     bool help = false;
+    // Keeps the temporary device root made without --root, and prints where it is.
+    bool keepRoot = false;
 };
 
 // The options of `snapforge-sim [options] [SCENARIO]` (without the program name), or nothing

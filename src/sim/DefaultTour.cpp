@@ -50,10 +50,59 @@ tap wb-lock
 expect selected wb-lock NO
 expect device.wb-mode 2
 
-# A photo, and the camera closes.
+# A photo.
 shutter
 wait 1
 expect photos 1
+
+# The settings button opens the camera bar in advanced photo mode.
+tap settings-button
+wait 1
+expect bar shown
+expect bar.mode 1
+expect selected bar.normal YES
+expect visible pref-button YES
+
+# Advanced photo off and on again, each named by a fading message.
+tap bar.normal
+wait 1
+expect message "Normal Mode"
+expect advanced NO
+tap bar.normal
+wait 1
+expect message "Advanced Mode"
+expect advanced YES
+
+# The self-timer opens the dial for its delay; plus steps it.
+tap bar.timer
+wait 1
+expect message "Timer Mode"
+expect bar.mode 3
+expect dial shown
+expect dial.kind TIMER
+expect dial.value 5
+tap dial.plus
+tap dial.plus
+expect dial.value 7
+tap bar.timer
+wait 1
+expect dial absent
+expect bar.mode 1
+
+# The preference button opens the settings panel; Close keeps remember-settings on.
+tap pref-button
+wait 1
+expect panel shown
+expect bar hidden
+expect selected panel.advanced-photo YES
+tap panel.remember
+tap panel.close
+wait 1
+expect panel absent
+expect pref.rememberSettings YES
+expect pref.timerTime 7
+
+# The camera closes.
 close
 )";
 

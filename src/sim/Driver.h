@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "sim/Command.h"
 #include "sim/Query.h"
+#include "sim/SvgSnapshot.h"
 
 namespace sim {
 
@@ -25,6 +27,8 @@ struct DriverSettings {
     std::filesystem::path deviceRoot;
     std::filesystem::path snapshotFolder;
     bool libraryLog = false;
+    // The pictures put into the library's image folder at every launch; none leaves it as it is.
+    std::optional<std::filesystem::path> pictures = std::nullopt;
 };
 
 // Carries out a scenario's steps on a simulated phone and answers its queries. The runner calls
@@ -58,6 +62,13 @@ public:
     virtual void perform(const cmd::Mode& step) = 0;
     virtual void perform(const cmd::Panorama& step) = 0;
     virtual void perform(const cmd::Snapshot& step) = 0;
+
+    // An SVG picture of the screen now, its pictures referred to through `link`; a driver
+    // without a screen draws nothing.
+    virtual std::string screenPicture(const PictureLink& link) {
+        (void)link;
+        return {};
+    }
 
     // The actual value, written as an `expect` line would write it ("YES", "12.5,40",
     // "absent"); "unavailable" for what the simulation cannot tell yet.

@@ -9,9 +9,12 @@
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemLog.h"
+#include "platform/ui/UIScreen.h"
 #include "platform/ui/UIScrollView.h"
+#include "sim/CompactNumber.h"
 #include "sim/Gestures.h"
 #include "sim/LibraryViews.h"
+#include "sim/Pictures.h"
 #include "sim/PreferencesFile.h"
 #include "sim/SvgSnapshot.h"
 #include "sim/ViewInspection.h"
@@ -193,6 +196,11 @@ void HostDriver::perform(const cmd::Launch& step) {
             fail("the camera is already open");
             return;
         }
+        watcher_->forgetMessages();
+        std::string error;
+        if (settings_.pictures && !installPictures(*settings_.pictures, error)) {
+            fail(error);
+        }
         app_->launch();
         settle();
     });
@@ -283,10 +291,25 @@ std::optional<platform::CGPoint> HostDriver::locate(const Location& location) {
     if (!requireProcess()) {
         return std::nullopt;
     }
-    if (const auto* point = std::get_if<platform::CGPoint>(&location)) {
-        return *point;
+    const auto* target = std::get_if<Target>(&location);
+    const auto point = target ? locateTarget(*target) : std::get<platform::CGPoint>(location);
+    if (!point) {
+        return std::nullopt;
     }
-    const Target target = std::get<Target>(location);
+    const auto screen = platform::UIScreen::mainScreen().bounds();
+    if (!platform::CGRectContainsPoint(screen, *point)) {
+        fail("the touch at " + compactPoint(*point) + " is off the " +
+             compactNumber(screen.size.width) + "x" + compactNumber(screen.size.height) +
+             " screen: nothing receives it");
+        return std::nullopt;
+    }
+    if (!platform::UIScreen::mainScreen().hitTest(*point)) {
+        report("the touch at " + compactPoint(*point) + " reaches no view");
+    }
+    return point;
+}
+
+std::optional<platform::CGPoint> HostDriver::locateTarget(Target target) {
     const auto view = targetView(target);
     const std::string name(targetName(target));
     if (!view || !inspect::isShowing(*view)) {
@@ -295,9 +318,26 @@ std::optional<platform::CGPoint> HostDriver::locate(const Location& location) {
     }
     const auto point = inspect::touchPoint(*view);
     if (!point) {
-        fail(name + " is covered: no touch reaches it");
+        const auto cover = platform::UIScreen::mainScreen().hitTest(inspect::screenCentre(*view));
+        fail(name + " is covered" + (cover ? " by " + nameOf(*cover) : "") +
+             ": no touch reaches it");
+        return std::nullopt;
+    }
+    // What the finger presses is whatever the user sees on top there.
+    const auto seen = inspect::frontmostViewAt(*point);
+    if (seen && seen != view && !seen->isDescendantOfView(view.get())) {
+        report("the touch on " + name + " lands on " + nameOf(*seen) + ", which lies over it");
     }
     return point;
+}
+
+std::string HostDriver::nameOf(const platform::UIView& view) const {
+    for (const Target target : allTargets()) {
+        if (targetView(target).get() == &view) {
+            return std::string(targetName(target));
+        }
+    }
+    return inspect::className(view);
 }
 
 void HostDriver::perform(const cmd::Tap& step) {
@@ -379,10 +419,13 @@ void HostDriver::perform(const cmd::Mode& step) {
             return;
         }
         const bool photo = step.mode == CameraMode::Photo;
-        if (!app_->setCameraMode(photo ? 0 : 1)) {
+        const int mode = photo ? 0 : 1;
+        if (const auto refusal = app_->modeSwitchRefusal(mode)) {
             fail(std::string("the camera cannot switch to ") + (photo ? "photo" : "video") +
-                 " now");
+                 " now: " + *refusal);
+            return;
         }
+        app_->setCameraMode(mode);
         settle();
     });
 }
@@ -392,10 +435,12 @@ void HostDriver::perform(const cmd::Panorama& step) {
         if (!requireCamera()) {
             return;
         }
-        if (!app_->setPanorama(step.on)) {
+        if (const auto refusal = app_->panoramaRefusal(step.on)) {
             fail(std::string("the camera cannot turn panorama ") + (step.on ? "on" : "off") +
-                 " now");
+                 " now: " + *refusal);
+            return;
         }
+        app_->setPanorama(step.on);
         settle();
     });
 }
@@ -403,7 +448,7 @@ void HostDriver::perform(const cmd::Panorama& step) {
 void HostDriver::perform(const cmd::Snapshot& step) {
     guarded([&] {
         const auto path = settings_.snapshotFolder / step.file;
-        const std::string picture = insideDeviceRoot([this] { return svgSnapshot(now()); });
+        const std::string picture = screenPicture(embeddedPicture);
         std::error_code ec;
         if (path.has_parent_path()) {
             std::filesystem::create_directories(path.parent_path(), ec);
@@ -416,6 +461,10 @@ void HostDriver::perform(const cmd::Snapshot& step) {
         }
         report("snapshot written to " + path.string());
     });
+}
+
+std::string HostDriver::screenPicture(const PictureLink& link) {
+    return insideDeviceRoot([&] { return svgSnapshot(now(), link); });
 }
 
 // Queries.
@@ -442,6 +491,10 @@ CaptureObjects HostDriver::captureObjects() const {
         return {};
     }
     return {controller->currentDevice(), controller->currentSession(), controller->currentOutput()};
+}
+
+std::vector<std::string> HostDriver::messages() const {
+    return watcher_ ? watcher_->messages() : std::vector<std::string>{};
 }
 
 int HostDriver::photoCount() const {

@@ -54,12 +54,14 @@ public:
     void perform(const cmd::Panorama& step) override;
     void perform(const cmd::Snapshot& step) override;
 
+    std::string screenPicture(const PictureLink& link) override;
     std::string query(const Query& query) override;
 
 private:
     std::shared_ptr<platform::UIView> targetView(Target target) const override;
     CaptureObjects captureObjects() const override;
     int photoCount() const override;
+    std::vector<std::string> messages() const override;
 
     void startProcess(const std::string& bundleId);
     void report(const std::string& text);
@@ -77,8 +79,13 @@ private:
     void settle();
     bool requireCamera();
     bool requireProcess();
-    // Where a location is on the screen; fails the step when its target is not showing.
+    // Where a location is on the screen; fails the step when its target is not showing, is
+    // covered or lies off the screen, and says where a touch on it lands when that is on
+    // another view.
     std::optional<platform::CGPoint> locate(const Location& location);
+    std::optional<platform::CGPoint> locateTarget(Target target);
+    // The target's name for a view a target names, else its class name.
+    std::string nameOf(const platform::UIView& view) const;
     void writePreferences(bool written);
 
     DriverSettings settings_;

@@ -1,15 +1,100 @@
 #include "sim/LibraryViews.h"
 
-#include "snapforge/camerabar/SettingsButton.h"
+#include "platform/ui/UIButton.h"
+#include "platform/ui/UISwitch.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/SelectorButton.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
+#include "snapforge/prefs/PreferenceButton.h"
+#include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/startup/State.h"
+#include "snapforge/timed/SelectorDial.h"
+#include "snapforge/timed/StopButton.h"
 
 namespace sim {
+namespace {
+
+using snapforge::CameraBar;
+using snapforge::SelectorDial;
+using snapforge::SettingsPanel;
+
+std::shared_ptr<platform::UIView> barControl(const CameraBar* bar, Target target) {
+    if (bar == nullptr) {
+        return nullptr;
+    }
+    switch (target) {
+        case Target::BarNormal:
+            return bar->normalModeBtn;
+        case Target::BarTimeLapse:
+            return bar->burstModeBtn;
+        case Target::BarTimer:
+            return bar->timerModeBtn;
+        case Target::BarOverlay:
+            return bar->overlayBtn;
+        case Target::BarAdvancedVideo:
+            return bar->exposureFocusBtn;
+        case Target::BarFps:
+            return bar->fpsBtn;
+        case Target::BarResolution:
+            return bar->resolutionBtn;
+        case Target::BarFrameGuide:
+            return bar->frameGuideBtn;
+        default:
+            return nullptr;
+    }
+}
+
+// Only the controls a user can see belong to the bar's current layout.
+std::shared_ptr<platform::UIView> laidOut(std::shared_ptr<platform::UIView> control,
+                                          const CameraBar* bar) {
+    return control && control->superview() == bar ? control : nullptr;
+}
+
+std::shared_ptr<platform::UIView> dialControl(const SelectorDial* dial, Target target) {
+    if (dial == nullptr) {
+        return nullptr;
+    }
+    switch (target) {
+        case Target::DialPlus:
+            return dial->plusBtn();
+        case Target::DialMinus:
+            return dial->minusBtn();
+        case Target::DialUnit:
+            return dial->changeTimeBtn();
+        case Target::DialSet:
+            return dial->okBtn();
+        default:
+            return nullptr;
+    }
+}
+
+std::shared_ptr<platform::UIView> panelControl(SettingsPanel* panel, Target target) {
+    if (panel == nullptr) {
+        return nullptr;
+    }
+    switch (target) {
+        case Target::PanelAdvancedPhoto:
+            return panel->switchWithTag(SettingsPanel::kAdvPhotoSwitchTag);
+        case Target::PanelAdvancedVideo:
+            return panel->switchWithTag(SettingsPanel::kAdvVideoSwitchTag);
+        case Target::PanelRemember:
+            return panel->switchWithTag(SettingsPanel::kRememberSwitchTag);
+        case Target::PanelClose:
+            return panel->closeButton();
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
 
 std::shared_ptr<platform::UIView> libraryView(Target target) {
     const snapforge::State& s = snapforge::state();
+    const CameraBar* bar = s.cameraBar.get();
     switch (target) {
         case Target::FocusReticle:
             return s.focusView;
@@ -19,6 +104,29 @@ std::shared_ptr<platform::UIView> libraryView(Target target) {
             return s.wbLockButton;
         case Target::SettingsButton:
             return s.settingsButton;
+        case Target::PrefButton:
+            return s.prefButton;
+        case Target::StopButton:
+            return s.stopBtn;
+        case Target::BarNormal:
+        case Target::BarTimeLapse:
+        case Target::BarTimer:
+        case Target::BarOverlay:
+        case Target::BarAdvancedVideo:
+        case Target::BarFps:
+        case Target::BarResolution:
+        case Target::BarFrameGuide:
+            return laidOut(barControl(bar, target), bar);
+        case Target::DialPlus:
+        case Target::DialMinus:
+        case Target::DialUnit:
+        case Target::DialSet:
+            return dialControl(bar ? bar->selDial.get() : nullptr, target);
+        case Target::PanelAdvancedPhoto:
+        case Target::PanelAdvancedVideo:
+        case Target::PanelRemember:
+        case Target::PanelClose:
+            return panelControl(s.settingsPanel.get(), target);
         default:
             return nullptr;
     }

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cstdint>
 
-#include "sim/Decimal.h"
 #include "sim/ScenarioError.h"
+#include "sim/VisibleText.h"
 
 namespace sim {
 
@@ -26,10 +26,6 @@ std::optional<Integer> integerFrom(std::string_view text) {
 
 template std::optional<int> integerFrom<int>(std::string_view);
 template std::optional<std::int64_t> integerFrom<std::int64_t>(std::string_view);
-
-std::string quotedForMessage(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
 
 void LineReader::fail(const std::string& message) const {
     throw ScenarioError(line_, message);
@@ -54,25 +50,26 @@ void LineReader::finish() {
     }
 }
 
-double LineReader::number(std::string_view what) {
-    if (atEnd() || !plainDecimal(peek().text)) {
-        expected(what);
+double LineReader::number(std::string_view what, const NumberRange& range) {
+    const auto value = atEnd() ? std::nullopt : plainDecimal(peek().text);
+    if (!value || !range.contains(*value)) {
+        expected(std::string(what) + " " + range.describe());
     }
-    return *plainDecimal(take().text);
+    take();
+    return *value;
 }
 
-double LineReader::seconds() {
-    if (atEnd() || plainDecimal(peek().text).value_or(-1) < 0) {
-        expected("a duration in seconds (a number, 0 or more)");
-    }
-    return *plainDecimal(take().text);
+double LineReader::seconds(double maxSeconds) {
+    return number("a duration in seconds", {0, maxSeconds});
 }
 
 int LineReader::pages() {
-    if (atEnd() || !integerFrom<int>(peek().text)) {
-        expected("a number of pages (a signed integer)");
+    const auto value = atEnd() ? std::nullopt : integerFrom<int>(peek().text);
+    if (!value || !kPageRange.contains(*value)) {
+        expected("a number of pages (a whole number) " + kPageRange.describe());
     }
-    return *integerFrom<int>(take().text);
+    take();
+    return *value;
 }
 
 Target LineReader::target() {
@@ -83,13 +80,13 @@ Target LineReader::target() {
 }
 
 platform::CGPoint LineReader::point() {
-    const double x = number("an X coordinate (a number)");
-    const double y = number("a Y coordinate (a number) after X");
+    const double x = number("an X coordinate", kCoordinateRange);
+    const double y = number("a Y coordinate", kCoordinateRange);
     return {static_cast<platform::CGFloat>(x), static_cast<platform::CGFloat>(y)};
 }
 
 Location LineReader::location() {
-    if (!atEnd() && plainDecimal(peek().text)) {
+    if (!atEnd() && looksNumeric(peek().text)) {
         return point();
     }
     if (atEnd() || !targetNamed(peek().text)) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "sim/Command.h"
+#include "sim/Decimal.h"
+#include "sim/VisibleText.h"
 #include "sim/Words.h"
 
 namespace sim {
@@ -18,6 +20,7 @@ class LineReader {
 public:
     LineReader(std::vector<Word> words, int line) : words_(std::move(words)), line_(line) {}
 
+    int line() const { return line_; }
     bool atEnd() const { return next_ == words_.size(); }
     // The next word; only when not atEnd().
     const Word& peek() const { return words_[next_]; }
@@ -31,10 +34,13 @@ public:
     const Word& word(std::string_view what);
     void finish();
 
-    double number(std::string_view what);
-    double seconds();
+    // A plain decimal within `range`; `what` names it in the error ("an X coordinate").
+    double number(std::string_view what, const NumberRange& range);
+    // A duration of a command that takes at most `maxSeconds`.
+    double seconds(double maxSeconds);
     int pages();
     Target target();
+    // X Y in screen points.
     platform::CGPoint point();
     Location location();
     // One of `choices`; returns its index.
@@ -50,6 +56,10 @@ private:
 template <class Integer>
 std::optional<Integer> integerFrom(std::string_view text);
 
-std::string quotedForMessage(std::string_view text);
+// Where a touch may begin or end, in screen points: far beyond any screen, and still a point
+// the 32-bit geometry holds exactly to the thousandth.
+inline constexpr NumberRange kCoordinateRange{-10000, 10000};
+// How many pages a scroll may move a strip at once.
+inline constexpr NumberRange kPageRange{-100, 100};
 
 }  // namespace sim

@@ -53,20 +53,26 @@ std::optional<QueryName> queryNamed(std::string_view word) {
     return std::nullopt;
 }
 
+std::string usage(const QueryName& name) {
+    std::string text(name.name);
+    if (name.argument == QueryArgument::Key) {
+        text += name.kind == QueryKind::Pref ? "KEY" : "NAME";
+    } else if (name.argument == QueryArgument::Target) {
+        text += " TARGET";
+    }
+    return text;
+}
+
 std::string queryNameList() {
     std::string list;
     for (const auto& entry : kQueryNames) {
-        if (!list.empty()) {
-            list += ", ";
-        }
-        list += entry.name;
-        if (entry.argument == QueryArgument::Key) {
-            list += entry.kind == QueryKind::Pref ? "KEY" : "NAME";
-        } else if (entry.argument == QueryArgument::Target) {
-            list += " TARGET";
-        }
+        list += (list.empty() ? "" : ", ") + usage(entry);
     }
     return list;
+}
+
+std::vector<QueryName> allQueryNames() {
+    return {kQueryNames.begin(), kQueryNames.end()};
 }
 
 std::string describe(const Query& query) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/Target.h"
 
@@ -67,6 +68,11 @@ std::optional<QueryName> queryNamed(std::string_view word);
 
 // "photos, hooks, ..., pref.KEY, ..." for error messages.
 std::string queryNameList();
+
+// Every query, in the order the help lists them.
+std::vector<QueryName> allQueryNames();
+// "visible TARGET", "pref.KEY", "photos"
+std::string usage(const QueryName& name);
 
 // The query as a scenario writes it: "visible stop-button", "pref.Timer".
 std::string describe(const Query& query);

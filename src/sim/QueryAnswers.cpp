@@ -8,10 +8,13 @@
 #include "sim/CompactNumber.h"
 #include "sim/PreferencesFile.h"
 #include "sim/ViewInspection.h"
+#include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
+#include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/startup/Startup.h"
 #include "snapforge/startup/State.h"
+#include "snapforge/timed/SelectorDial.h"
 
 namespace sim {
 namespace {
@@ -85,6 +88,61 @@ std::string deviceAnswer(const CaptureObjects& capture, Read read) {
     return capture.device ? read(*capture.device) : std::string(kNone);
 }
 
+std::string windowState(const std::shared_ptr<platform::UIWindow>& window) {
+    if (!window) {
+        return std::string(kAbsent);
+    }
+    return inspect::isShowing(*window) ? "shown" : "hidden";
+}
+
+// The dial as a user sees it: a dial fading out or hidden is not there for them.
+snapforge::SelectorDial* shownDial() {
+    const auto& bar = snapforge::state().cameraBar;
+    auto* dial = bar ? bar->selDial.get() : nullptr;
+    return dial && inspect::isShowing(*dial) ? dial : nullptr;
+}
+
+std::string dialKindName(int kind) {
+    switch (kind) {
+        case snapforge::SelectorDial::kTimerKind:
+            return "TIMER";
+        case snapforge::SelectorDial::kTimeLapseKind:
+            return "TIME LAPSE";
+        case snapforge::SelectorDial::kFrameRateKind:
+            return "FRAME RATE";
+        default:
+            return std::to_string(kind);
+    }
+}
+
+std::string dialAnswer(QueryKind kind) {
+    auto* dial = shownDial();
+    if (kind == QueryKind::Dial) {
+        return dial ? "shown" : std::string(kAbsent);
+    }
+    if (dial == nullptr) {
+        return std::string(kAbsent);
+    }
+    switch (kind) {
+        case QueryKind::DialValue:
+            return std::to_string(dial->time());
+        case QueryKind::DialKind:
+            return dialKindName(dial->selectorType());
+        default: {
+            const auto unit = dial->unitLabel();
+            return unit ? unit->text() : std::string(kNone);
+        }
+    }
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const auto& text : texts) {
+        all += (all.empty() ? "" : " | ") + text;
+    }
+    return all.empty() ? std::string(kNone) : all;
+}
+
 std::string targetAnswer(const Query& query, const Phone& phone) {
     const auto view = query.target ? phone.targetView(*query.target) : nullptr;
     switch (query.kind) {
@@ -142,22 +200,28 @@ std::string answerQuery(const Query& query, const Phone& phone) {
         case QueryKind::Frame:
         case QueryKind::Rotation:
             return targetAnswer(query, phone);
-        // The camera bar, its dial, the settings panel, the timed capture's countdown, the
-        // fading messages and the framing aids are not part of the library yet.
         case QueryKind::Bar:
-        case QueryKind::Dial:
-        case QueryKind::Panel:
-            return std::string(kAbsent);
-        case QueryKind::Message:
-        case QueryKind::Messages:
-        case QueryKind::Countdown:
-        case QueryKind::Picture:
-            return std::string(kNone);
+            return windowState(s.cameraBar);
         case QueryKind::BarMode:
+            return s.cameraBar ? std::to_string(s.cameraBar->cameraMode()) : std::string(kAbsent);
+        case QueryKind::Panel:
+            return s.settingsPanel && inspect::isShowing(*s.settingsPanel) ? "shown"
+                                                                           : std::string(kAbsent);
+        case QueryKind::Dial:
         case QueryKind::DialValue:
         case QueryKind::DialKind:
         case QueryKind::DialUnit:
-            return std::string(kUnavailable);
+            return dialAnswer(query.kind);
+        case QueryKind::Message: {
+            const auto messages = phone.messages();
+            return messages.empty() ? std::string(kNone) : messages.back();
+        }
+        case QueryKind::Messages:
+            return joined(phone.messages());
+        // The timed capture's countdown and the framing aids are not part of the library yet.
+        case QueryKind::Countdown:
+        case QueryKind::Picture:
+            return std::string(kNone);
         case QueryKind::Advanced:
             return yesNo(s.UseAdvancedCamera);
         case QueryKind::ReticleFocus:

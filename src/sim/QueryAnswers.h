@@ -21,6 +21,8 @@ public:
     virtual std::shared_ptr<platform::UIView> targetView(Target target) const = 0;
     virtual CaptureObjects captureObjects() const = 0;
     virtual int photoCount() const = 0;
+    // The texts of the library's messages since the last launch, in order.
+    virtual std::vector<std::string> messages() const { return {}; }
 };
 
 // A query's answer as an `expect` line writes it. Runs inside the phone's process, so that the

@@ -73,11 +73,15 @@ public:
 
 }  // namespace
 
-RunResult runScenario(const Scenario& scenario, Driver& driver, Timeline& timeline) {
+RunResult runScenario(const Scenario& scenario, Driver& driver, Timeline& timeline,
+                      const StepDone& stepDone) {
     Run run(driver, timeline);
     driver.attach(run);
     for (const auto& command : scenario.commands) {
         run.execute(command);
+        if (stepDone) {
+            stepDone(command);
+        }
     }
     static SilentReporter silent;
     driver.attach(silent);

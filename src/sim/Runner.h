@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,9 +33,13 @@ struct RunResult {
     ExitStatus exitStatus() const { return failures.empty() ? kExitPassed : kExitFailed; }
 };
 
+// Hears of each step once it is over.
+using StepDone = std::function<void(const Command&)>;
+
 // Runs every step in order against the driver, printing the timeline as it goes. A failed step
 // or expectation is recorded and the run goes on, so that one run lists every failure.
-RunResult runScenario(const Scenario& scenario, Driver& driver, Timeline& timeline);
+RunResult runScenario(const Scenario& scenario, Driver& driver, Timeline& timeline,
+                      const StepDone& stepDone = {});
 
 void printSummary(const RunResult& result, std::ostream& out);
 

@@ -1,25 +1,35 @@
 #include "sim/ScenarioParser.h"
 
-#include <fstream>
+#include <algorithm>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <utility>
 
 #include "sim/Decimal.h"
 #include "sim/LineReader.h"
+#include "sim/NearestName.h"
+#include "sim/RegularFile.h"
 #include "sim/ScenarioError.h"
+#include "sim/VisibleText.h"
+#include "snapforge/startup/State.h"
 
 namespace sim {
 namespace {
 
 constexpr std::string_view kDefaultBundleId = "com.apple.camera";
+// Room for a file far beyond what the library itself reads, so that oversized preferences
+// files can be tried.
+constexpr std::size_t kLargestPrefsFile = std::size_t{8} << 20;
+constexpr NumberRange kScreenSideRange{1, 10000};
+// Expected numbers compare to the thousandth, which a double holds exactly up to here.
+constexpr NumberRange kExpectedNumberRange{-1e12, 1e12};
 
 // What the lines before the current one did to the process and the camera.
 struct ParseState {
     std::filesystem::path folder;
     std::optional<std::string> bundleId;  // set by the first launch
     bool cameraOpen = false;
+    std::optional<int> deviceLine;
 };
 
 void requireClosedCamera(const LineReader& in, const ParseState& state, std::string_view name) {
@@ -30,7 +40,8 @@ void requireClosedCamera(const LineReader& in, const ParseState& state, std::str
 }
 
 platform::CGSize screenSize(LineReader& in) {
-    constexpr std::string_view what = "a screen size WxH (for example 320x480)";
+    const std::string what =
+        "a screen size WxH (for example 320x480), each side " + kScreenSideRange.describe();
     if (in.atEnd()) {
         in.expected(what);
     }
@@ -40,7 +51,8 @@ platform::CGSize screenSize(LineReader& in) {
     const auto height = cross == std::string::npos
                             ? std::nullopt
                             : plainDecimal(std::string_view(text).substr(cross + 1));
-    if (!width || !height || *width <= 0 || *height <= 0) {
+    if (!width || !height || !kScreenSideRange.contains(*width) ||
+        !kScreenSideRange.contains(*height)) {
         in.expected(what);
     }
     in.take();
@@ -51,8 +63,16 @@ CommandBody parseDevice(LineReader& in, ParseState& state) {
     if (state.bundleId) {
         in.fail("expected device before the first launch");
     }
+    if (state.deviceLine) {
+        in.fail("expected one device line, already chosen on line " +
+                std::to_string(*state.deviceLine));
+    }
+    state.deviceLine = in.line();
     cmd::Device device;
     device.model = in.word("a device model (for example iPhone4,1)").text;
+    if (device.model.empty()) {
+        in.fail("expected a device model (for example iPhone4,1), got an empty one");
+    }
     while (!in.atEnd()) {
         const std::size_t option = in.choice({"ios", "screen", "id"});
         const bool repeated = (option == 0 && device.ios) || (option == 1 && device.screen) ||
@@ -102,8 +122,8 @@ PrefEntry prefEntry(const LineReader& in, const Word& word) {
     } else if (auto number = integerFrom<std::int64_t>(value)) {
         entry.value = *number;
     } else {
-        in.fail("expected YES, NO, an integer or a \"text\" string as the value of " + entry.key +
-                ", got " + quotedForMessage(value));
+        in.fail("expected YES, NO, an integer or a \"text\" string as the value of " +
+                visibleText(entry.key) + ", got " + quotedForMessage(value));
     }
     return entry;
 }
@@ -127,14 +147,13 @@ CommandBody parsePrefsFile(LineReader& in, ParseState& state) {
     requireClosedCamera(in, state, "prefs-file");
     const std::string path = in.word("a file path").text;
     const auto resolved = state.folder / path;
-    std::ifstream file(resolved, std::ios::binary);
-    if (!file || std::filesystem::is_directory(resolved)) {
-        in.fail("expected a readable file at " + quotedForMessage(path) + " (looked for " +
-                resolved.string() + ")");
+    std::string error;
+    auto bytes = readRegularFile(resolved, kLargestPrefsFile, error);
+    if (!bytes) {
+        in.fail("expected a readable regular file at " + quotedForMessage(path) + ", but " +
+                quotedForMessage(resolved.string()) + " " + error);
     }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return cmd::PrefsFile{path, bytes.str()};
+    return cmd::PrefsFile{path, std::move(*bytes)};
 }
 
 CommandBody parseLaunch(LineReader& in, ParseState& state) {
@@ -163,7 +182,7 @@ CommandBody parseClose(LineReader& in, ParseState& state) {
 CommandBody parseHold(LineReader& in, ParseState&) {
     cmd::Hold hold;
     hold.at = in.location();
-    hold.seconds = in.seconds();
+    hold.seconds = in.seconds(cmd::kLongestTouchSeconds);
     return hold;
 }
 
@@ -176,7 +195,7 @@ CommandBody parseDrag(LineReader& in, ParseState&) {
     in.take();
     drag.to = in.point();
     if (!in.atEnd()) {
-        drag.seconds = in.seconds();
+        drag.seconds = in.seconds(cmd::kLongestTouchSeconds);
     }
     return drag;
 }
@@ -186,6 +205,39 @@ CommandBody parseScroll(LineReader& in, ParseState&) {
     scroll.target = in.target();
     scroll.pages = in.pages();
     return scroll;
+}
+
+// An unquoted expected value is a number, or a list of them, where its parts are written as
+// numbers: each must then be one that compares to the thousandth.
+void checkExpectedNumbers(const LineReader& in, const Word& value) {
+    if (value.quoted()) {
+        return;
+    }
+    std::string_view rest = value.text;
+    for (;;) {
+        const auto comma = rest.find(',');
+        const auto part = rest.substr(0, comma);
+        if (decimalShaped(part) || namesNonFinite(part)) {
+            const auto number = plainDecimal(part);
+            if (!number || !kExpectedNumberRange.contains(*number)) {
+                in.fail("expected numbers " + kExpectedNumberRange.describe() + " in the value" +
+                        ", got " + quotedForMessage(part));
+            }
+        }
+        if (comma == std::string_view::npos) {
+            return;
+        }
+        rest.remove_prefix(comma + 1);
+    }
+}
+
+void checkStateName(const LineReader& in, const std::string& name) {
+    const auto names = snapforge::State::scalarNames();
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+        in.fail("expected a name of the library's state after state., got " +
+                quotedForMessage(name) + " (nearest: state." +
+                std::string(nearestName(name, names)) + "; --help lists them all)");
+    }
 }
 
 CommandBody parseExpect(LineReader& in, ParseState&) {
@@ -201,8 +253,13 @@ CommandBody parseExpect(LineReader& in, ParseState&) {
         expect.query.target = in.target();
     } else if (query->argument == QueryArgument::Key) {
         expect.query.key = name.substr(query->name.size());
+        if (query->kind == QueryKind::State) {
+            checkStateName(in, expect.query.key);
+        }
     }
-    expect.expected = in.word("the expected value after " + describe(expect.query)).text;
+    const Word& value = in.word("the expected value after " + describe(expect.query));
+    checkExpectedNumbers(in, value);
+    expect.expected = value.text;
     return expect;
 }
 
@@ -224,7 +281,10 @@ const std::vector<std::pair<std::string_view, CommandParser>>& commandParsers() 
         {"drag", parseDrag},
         {"scroll", parseScroll},
         {"shutter", [](auto&, auto&) -> CommandBody { return cmd::Shutter{}; }},
-        {"wait", [](LineReader& in, auto&) -> CommandBody { return cmd::Wait{in.seconds()}; }},
+        {"wait",
+         [](LineReader& in, auto&) -> CommandBody {
+             return cmd::Wait{in.seconds(cmd::Wait::kLongestSeconds)};
+         }},
         {"rotate",
          [](LineReader& in, auto&) -> CommandBody {
              return cmd::Rotate{static_cast<int>(in.choice({"1", "2", "3", "4"})) + 1};

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -13,9 +13,12 @@
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIScreen.h"
+#include "platform/ui/UIScrollView.h"
 #include "platform/ui/UISwitch.h"
 #include "platform/ui/UIWindow.h"
+#include "sim/Base64.h"
 #include "sim/CompactNumber.h"
+#include "sim/HostArtwork.h"
 #include "sim/ViewInspection.h"
 
 namespace sim {
@@ -24,6 +27,7 @@ namespace {
 using platform::CGAffineTransform;
 using platform::CGPoint;
 using platform::CGRect;
+using platform::CGSize;
 using platform::UIColor;
 using platform::UIView;
 
@@ -111,10 +115,40 @@ std::string colour(const UIColor& c) {
     return "rgb(" + channel(c.red) + "," + channel(c.green) + "," + channel(c.blue) + ")";
 }
 
+std::string rect(const CGRect& r) {
+    return "<rect x=\"" + number(r.origin.x) + "\" y=\"" + number(r.origin.y) + "\" width=\"" +
+           number(r.size.width) + "\" height=\"" + number(r.size.height) + '"';
+}
+
+// The switch's own look: the platform draws it at its natural size whatever its frame.
+constexpr CGSize kSwitchSize{79, 27};
+constexpr std::string_view kOnColour = "#ffc247";
+// Text width per point of font size, near enough for Helvetica's figures and capitals.
+constexpr double kAverageGlyphWidth = 0.56;
+
+// The font size a label shows: one that shrinks to fit its width does.
+double shownFontSize(const platform::UILabel& label, double width) {
+    const double size = label.font().pointSize;
+    if (!label.adjustsFontSizeToFitWidth() || label.text().empty()) {
+        return size;
+    }
+    const double needed = kAverageGlyphWidth * size * static_cast<double>(label.text().size());
+    const double fitted = needed > width ? size * width / needed : size;
+    return std::max<double>(fitted, label.minimumFontSize());
+}
+
+struct TextStyle {
+    int alignment = platform::NSTextAlignmentLeft;
+    double size = 17;
+    UIColor tint = UIColor::blackColor();
+    std::optional<UIColor> shadow;
+    CGSize shadowOffset;
+};
+
 // Writes the picture, one view at a time.
 class SvgWriter {
 public:
-    explicit SvgWriter(double time) : time_(time) {}
+    SvgWriter(double time, const PictureLink& link) : time_(time), link_(link) {}
 
     std::string render() {
         const CGRect screen = platform::UIScreen::mainScreen().bounds();
@@ -124,6 +158,8 @@ public:
              << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << w << "\" height=\"" << h
              << "\" viewBox=\"0 0 " << w << ' ' << h << "\">\n"
              << "<title>screen at " << number(time_) << " s</title>\n"
+             << "<defs>\n"
+             << artwork::definitions(time_) << "</defs>\n"
              << "<rect width=\"" << w << "\" height=\"" << h << "\" fill=\"black\"/>\n";
         for (const auto& window : platform::UIScreen::mainScreen().visibleWindows()) {
             view(*window, 1);
@@ -140,12 +176,19 @@ private:
             return;
         }
         const Placement p = placementOf(v, time_);
+        const std::string name = inspect::className(v);
         indent(depth);
-        out_ << "<g data-class=\"" << xmlEscape(inspect::className(v)) << '"' << groupTransform(p)
-             << " opacity=\"" << number(p.alpha) << "\">\n";
-        box(v, p.bounds, depth + 1);
+        out_ << "<g data-class=\"" << xmlEscape(name) << '"' << groupTransform(p) << " opacity=\""
+             << number(p.alpha) << "\">\n";
+        background(v, p.bounds, depth + 1);
+        if (auto drawing = artwork::hostView(name, p.bounds)) {
+            indent(depth + 1);
+            out_ << *drawing;
+        }
         content(v, p.bounds, depth + 1);
-        const bool clips = v.clipsToBounds() && !v.subviews().empty();
+        // A scroll view shows only its bounds of the content, as on the phone.
+        const bool clips = (v.clipsToBounds() || dynamic_cast<const platform::UIScrollView*>(&v)) &&
+                           !v.subviews().empty();
         if (clips) {
             const std::string id = "clip" + std::to_string(++clipCount_);
             indent(depth + 1);
@@ -178,21 +221,14 @@ private:
         return text + " translate(" + number(-midX) + ' ' + number(-midY) + ")\"";
     }
 
-    static std::string rect(const CGRect& r) {
-        return "<rect x=\"" + number(r.origin.x) + "\" y=\"" + number(r.origin.y) + "\" width=\"" +
-               number(r.size.width) + "\" height=\"" + number(r.size.height) + '"';
-    }
-
-    void box(const UIView& v, const CGRect& bounds, int depth) {
-        indent(depth);
-        out_ << rect(bounds);
-        if (auto background = v.backgroundColor()) {
-            out_ << " fill=\"" << colour(*background) << "\" fill-opacity=\""
-                 << number(background->alpha) << '"';
-        } else {
-            out_ << " fill=\"none\"";
+    void background(const UIView& v, const CGRect& bounds, int depth) {
+        const auto fill = v.backgroundColor();
+        if (!fill || fill->alpha <= 0) {
+            return;
         }
-        out_ << " stroke=\"#808080\" stroke-width=\"0.5\"/>\n";
+        indent(depth);
+        out_ << rect(bounds) << " fill=\"" << colour(*fill) << "\" fill-opacity=\""
+             << number(fill->alpha) << "\"/>\n";
     }
 
     void content(const UIView& v, const CGRect& bounds, int depth) {
@@ -200,68 +236,106 @@ private:
             image(imageView->displayedImage(), bounds, depth, inspect::className(v));
         } else if (const auto* button = dynamic_cast<const platform::UIButton*>(&v)) {
             image(button->currentBackgroundImage(), bounds, depth, {});
-            image(button->currentImage(), bounds, depth, {});
+            if (const auto icon = button->currentImage()) {
+                // A button's image keeps its own size, centred.
+                const CGSize size = icon->size();
+                const CGRect centred{{platform::CGRectGetMidX(bounds) - size.width / 2,
+                                      platform::CGRectGetMidY(bounds) - size.height / 2},
+                                     size};
+                image(icon, size.width > 0 ? centred : bounds, depth, {});
+            }
             if (auto title = button->currentTitle()) {
-                const auto tint = button->currentTitleColor().value_or(UIColor::whiteColor());
-                text(*title, bounds, platform::NSTextAlignmentCenter, button->titleFont().pointSize,
-                     tint, depth);
+                TextStyle style{platform::NSTextAlignmentCenter,
+                                button->titleFont().pointSize,
+                                button->currentTitleColor().value_or(UIColor::whiteColor()),
+                                std::nullopt,
+                                {}};
+                text(*title, bounds, style, depth);
             }
         } else if (const auto* label = dynamic_cast<const platform::UILabel*>(&v)) {
-            text(label->text(), bounds, label->textAlignment(), label->font().pointSize,
-                 label->textColor(), depth);
+            TextStyle style{label->textAlignment(), shownFontSize(*label, bounds.size.width),
+                            label->textColor(), label->shadowColor(), label->shadowOffset()};
+            text(label->text(), bounds, style, depth);
         } else if (const auto* toggle = dynamic_cast<const platform::UISwitch*>(&v)) {
-            text(toggle->isOn() ? "ON" : "OFF", bounds, platform::NSTextAlignmentCenter, 12,
-                 UIColor::whiteColor(), depth);
+            lightSwitch(toggle->isOn(), bounds.origin, depth);
         }
     }
 
-    // Draws the image's file over the bounds; names what cannot be drawn. A view without an
-    // image is named by `unnamed` (nothing when empty).
+    void lightSwitch(bool on, CGPoint origin, int depth) {
+        const double r = kSwitchSize.height / 2;
+        const double knobX = origin.x + (on ? kSwitchSize.width - r : r);
+        indent(depth);
+        out_ << rect({origin, kSwitchSize}) << " rx=\"" << number(r) << "\" fill=\""
+             << (on ? kOnColour : std::string_view("#3a4048")) << "\" stroke=\"#ffffff\""
+             << " stroke-opacity=\"0.6\"/>\n";
+        indent(depth);
+        out_ << "<circle cx=\"" << number(knobX) << "\" cy=\"" << number(origin.y + r) << "\" r=\""
+             << number(r - 2) << "\" fill=\"#f4f6f8\"/>\n";
+    }
+
+    // Draws the image over the bounds; names what cannot be drawn. A view without an image is
+    // named by `unnamed` (nothing when empty).
     void image(const std::shared_ptr<platform::UIImage>& picture, const CGRect& bounds, int depth,
                const std::string& unnamed) {
-        std::error_code ec;
-        if (picture && std::filesystem::is_regular_file(picture->filePath(), ec)) {
+        const std::string href = picture ? link_(*picture) : std::string();
+        if (!href.empty()) {
             indent(depth);
-            out_ << "<image href=\"" << xmlEscape(picture->filePath().string()) << "\" x=\""
-                 << number(bounds.origin.x) << "\" y=\"" << number(bounds.origin.y) << "\" width=\""
+            out_ << "<image href=\"" << xmlEscape(href) << "\" x=\"" << number(bounds.origin.x)
+                 << "\" y=\"" << number(bounds.origin.y) << "\" width=\""
                  << number(bounds.size.width) << "\" height=\"" << number(bounds.size.height)
                  << "\" preserveAspectRatio=\"none\"/>\n";
             return;
         }
         const std::string name = picture ? picture->path() : unnamed;
         if (!name.empty()) {
-            text(name, bounds, platform::NSTextAlignmentCenter, 8, UIColor::lightGrayColor(),
-                 depth);
+            indent(depth);
+            out_ << rect(bounds) << " fill=\"none\" stroke=\"#808080\" stroke-width=\"0.5\""
+                 << " stroke-dasharray=\"2 2\"/>\n";
+            text(name, bounds,
+                 {platform::NSTextAlignmentCenter, 8, UIColor::lightGrayColor(), {}, {}}, depth);
         }
     }
 
-    void text(const std::string& words, const CGRect& bounds, int alignment, platform::CGFloat size,
-              const UIColor& tint, int depth) {
+    void text(const std::string& words, const CGRect& bounds, const TextStyle& style, int depth) {
         if (words.empty()) {
             return;
         }
+        if (style.shadow) {
+            TextStyle shadow = style;
+            shadow.tint = *style.shadow;
+            shadow.shadow.reset();
+            const CGRect moved{{bounds.origin.x + style.shadowOffset.width,
+                                bounds.origin.y + style.shadowOffset.height},
+                               bounds.size};
+            text(words, moved, shadow, depth);
+        }
         double x = platform::CGRectGetMinX(bounds);
         std::string anchor = "start";
-        if (alignment == platform::NSTextAlignmentCenter) {
+        if (style.alignment == platform::NSTextAlignmentCenter) {
             x = platform::CGRectGetMidX(bounds);
             anchor = "middle";
-        } else if (alignment == platform::NSTextAlignmentRight) {
+        } else if (style.alignment == platform::NSTextAlignmentRight) {
             x = platform::CGRectGetMaxX(bounds);
             anchor = "end";
         }
-        const double baseline = platform::CGRectGetMidY(bounds) + size * 0.35;
+        const double baseline = platform::CGRectGetMidY(bounds) + style.size * 0.35;
         indent(depth);
         out_ << "<text x=\"" << number(x) << "\" y=\"" << number(baseline) << "\" text-anchor=\""
-             << anchor << "\" font-family=\"Helvetica, sans-serif\""
-             << " font-size=\"" << number(size) << "\" fill=\"" << colour(tint)
-             << "\" fill-opacity=\"" << number(tint.alpha) << "\">" << xmlEscape(words)
+             << anchor << "\" font-family=\"Helvetica, Arial, sans-serif\""
+             << " font-size=\"" << number(style.size) << "\" fill=\"" << colour(style.tint)
+             << "\" fill-opacity=\"" << number(style.tint.alpha) << "\">" << xmlEscape(words)
              << "</text>\n";
     }
 
     double time_;
+    const PictureLink& link_;
     int clipCount_ = 0;
     std::ostringstream out_;
 };
+
+const char* mediaType(const platform::UIImage& picture) {
+    return picture.isPNG() ? "image/png" : "image/jpeg";
+}
 
 }  // namespace
 
@@ -300,8 +374,18 @@ std::string xmlEscape(std::string_view text) {
     return out;
 }
 
-std::string svgSnapshot(double time) {
-    return SvgWriter(time).render();
+std::string embeddedPicture(const platform::UIImage& picture) {
+    std::ifstream file(picture.filePath(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (!file || bytes.str().empty()) {
+        return {};
+    }
+    return std::string("data:") + mediaType(picture) + ";base64," + base64(bytes.str());
+}
+
+std::string svgSnapshot(double time, const PictureLink& link) {
+    return SvgWriter(time, link).render();
 }
 
 }  // namespace sim

@@ -1,15 +1,28 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+namespace platform {
+class UIImage;
+}
+
 namespace sim {
 
-// An SVG picture of the current process's screen at a virtual time: the visible windows from
-// the lowest level up, each view as its rectangle with its alpha and transform (the on-screen
-// values of animations in flight, else the model values), images drawn from their files, image
-// views without a picture named, and label and button texts.
-std::string svgSnapshot(double time);
+// What a picture's <image> refers to for an image: a URI, or empty when the image cannot be
+// drawn (it is then named instead).
+using PictureLink = std::function<std::string(const platform::UIImage&)>;
+
+// The image's file as a data URI, so that the picture stands alone; empty when unreadable.
+std::string embeddedPicture(const platform::UIImage& picture);
+
+// An SVG picture of the current process's screen at a virtual time, as a user sees it: the
+// visible windows from the lowest level up, the host's own views drawn as the host draws them
+// (the live preview shows a scene), each view with its background, picture, alpha and transform
+// (the on-screen values of animations in flight, else the model values), and label and button
+// texts in their size, colour and alignment. Image views without a picture are named.
+std::string svgSnapshot(double time, const PictureLink& link = embeddedPicture);
 
 // Text made safe for XML character data and attribute values: markup characters escaped,
 // characters XML cannot carry and invalid UTF-8 replaced.

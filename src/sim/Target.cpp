@@ -35,6 +35,14 @@ constexpr std::array<std::pair<Target, std::string_view>, 24> kTargetNames{{
 
 }  // namespace
 
+std::vector<Target> allTargets() {
+    std::vector<Target> targets;
+    for (const auto& entry : kTargetNames) {
+        targets.push_back(entry.first);
+    }
+    return targets;
+}
+
 std::string_view targetName(Target target) {
     for (const auto& [candidate, name] : kTargetNames) {
         if (candidate == target) {

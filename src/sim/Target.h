@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sim {
 
@@ -39,5 +40,8 @@ std::optional<Target> targetNamed(std::string_view name);
 
 // "settings-button, pref-button, ..." for error messages.
 std::string targetNameList();
+
+// Every target, in the order the help lists them.
+std::vector<Target> allTargets();
 
 }  // namespace sim

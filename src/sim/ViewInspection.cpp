@@ -13,24 +13,39 @@ namespace {
 // Below this alpha the platform treats a view as invisible (it takes no touches either).
 constexpr platform::CGFloat kVisibleAlpha = 0.01f;
 
-bool windowIsOnScreen(const platform::UIWindow* window) {
-    if (window == nullptr) {
-        return false;
+std::shared_ptr<platform::UIView> frontmostViewIn(const std::shared_ptr<platform::UIView>& root,
+                                                  platform::CGPoint screenPoint) {
+    if (!root || root->isHidden() || root->alpha() < kVisibleAlpha) {
+        return nullptr;
     }
-    const auto visible = platform::UIScreen::mainScreen().visibleWindows();
-    return std::any_of(visible.begin(), visible.end(),
-                       [window](const auto& candidate) { return candidate.get() == window; });
+    const auto& subviews = root->subviews();
+    for (auto subview = subviews.rbegin(); subview != subviews.rend(); ++subview) {
+        if (auto found = frontmostViewIn(*subview, screenPoint)) {
+            return found;
+        }
+    }
+    const bool holds =
+        platform::CGRectContainsPoint(root->bounds(), root->convertPointFromScreen(screenPoint));
+    return holds ? root : nullptr;
 }
 
 }  // namespace
 
 bool isShowing(const platform::UIView& view) {
+    return isShowing(view, platform::UIScreen::mainScreen().visibleWindows());
+}
+
+bool isShowing(const platform::UIView& view,
+               const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows) {
     for (const platform::UIView* v = &view; v != nullptr; v = v->superview()) {
         if (v->isHidden() || v->alpha() < kVisibleAlpha) {
             return false;
         }
     }
-    return windowIsOnScreen(view.window());
+    const platform::UIWindow* window = view.window();
+    return window != nullptr &&
+           std::any_of(visibleWindows.begin(), visibleWindows.end(),
+                       [window](const auto& candidate) { return candidate.get() == window; });
 }
 
 platform::CGRect screenFrame(const platform::UIView& view) {
@@ -91,6 +106,17 @@ std::optional<platform::CGPoint> touchPoint(const platform::UIView& view) {
         }
     }
     return best;
+}
+
+std::shared_ptr<platform::UIView> frontmostViewAt(platform::CGPoint screenPoint) {
+    const auto windows = platform::UIScreen::mainScreen().visibleWindows();
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+        const auto found = frontmostViewIn(*window, screenPoint);
+        if (found && found != *window) {
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 platform::CGPoint standingOrigin(const platform::UIView& view) {

@@ -109,8 +109,31 @@ TEST_F(ShutterTest, PhotoVideoSwitchClosesTheIrisChangesModeAndReopens) {
                            "PLCameraButtonBar layoutSubviews",
                            "PLCameraView openIrisWithDidFinishSelector:withDuration:",
                        }));
-    EXPECT_FALSE(app_.setCameraMode(SimCameraController::kVideoMode));  // already there
     EXPECT_EQ(eventTexts().back(), "iris opened");
+    EXPECT_FALSE(app_.setCameraMode(SimCameraController::kVideoMode));
+    EXPECT_EQ(eventTexts().back(), "switch to video mode refused: already in video mode");
+}
+
+TEST_F(ShutterTest, EachRefusalSaysWhyInTheTimeline) {
+    launchAndSettle();
+    auto view = app_.cameraView();
+    EXPECT_FALSE(view->shutterRefusal());
+    EXPECT_TRUE(view->cameraShutterClicked(nullptr));
+    // Until the iris closes at the next turn, the photo under way refuses a second one.
+    EXPECT_EQ(view->shutterRefusal(), "taking a photo");
+    run(0.1);
+    EXPECT_FALSE(view->cameraShutterClicked(nullptr));
+    EXPECT_EQ(eventTexts().back(), "shutter ignored: iris closed");
+    EXPECT_EQ(app_.modeSwitchRefusal(SimCameraController::kVideoMode), "iris closed");
+    run(1);
+    EXPECT_EQ(app_.modeSwitchRefusal(SimCameraController::kPhotoMode), "already in photo mode");
+    EXPECT_EQ(app_.panoramaRefusal(false), "panorama already off");
+    app_.controller()->stopPreview();
+    EXPECT_FALSE(view->cameraShutterClicked(nullptr));
+    EXPECT_EQ(eventTexts().back(), "shutter ignored: preview stopped");
+    app_.close();
+    EXPECT_EQ(app_.modeSwitchRefusal(SimCameraController::kVideoMode), "camera closed");
+    EXPECT_EQ(app_.panoramaRefusal(true), "camera closed");
 }
 
 TEST_F(ShutterTest, InVideoModeTheShutterRecordsInsteadOfTakingPhotos) {

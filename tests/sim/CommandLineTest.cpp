@@ -34,7 +34,7 @@ TEST(CommandLineTest, BadOptionsSayWhatIsWrong) {
         {{"--rooted"}, "unknown option --rooted"},
         {{"--root"}, "--root needs a folder"},
         {{"--snapshots="}, "--snapshots needs a folder"},
-        {{"a", "b"}, "one scenario at most, got a and b"},
+        {{"a", "b"}, "one scenario at most, got \"a\" and \"b\""},
     };
     for (const auto& [args, message] : cases) {
         std::string error;
@@ -114,6 +114,53 @@ TEST(CommandLineTest, DefaultTourPassesQuietly) {
     const auto run = invoke({"--quiet", "--root", root.path().string()}, makeHostDriver);
     EXPECT_EQ(run.status, kExitPassed) << run.out << run.err;
     EXPECT_TRUE(run.out.starts_with("summary: ")) << run.out;
+}
+
+// A fake driver that remembers the device root it was given.
+DriverFactory rememberingRoot(std::filesystem::path& root) {
+    return [&root](const DriverSettings& settings) -> std::unique_ptr<Driver> {
+        root = settings.deviceRoot;
+        return std::make_unique<testing::FakeDriver>();
+    };
+}
+
+TEST(CommandLineTest, ATemporaryDeviceRootGoesAtExitUnlessKept) {
+    std::filesystem::path root;
+    const auto plain = invoke({kScenarios + "other-process.scenario"}, rememberingRoot(root));
+    ASSERT_FALSE(root.empty());
+    EXPECT_FALSE(std::filesystem::exists(root));
+    EXPECT_EQ(plain.out.find("device root"), std::string::npos);
+
+    const auto kept = invoke({"--quiet", "--keep-root", kScenarios + "other-process.scenario"},
+                             rememberingRoot(root));
+    EXPECT_TRUE(std::filesystem::is_directory(root));
+    EXPECT_TRUE(kept.out.starts_with("device root (kept): " + root.string() + "\n")) << kept.out;
+    std::filesystem::remove_all(root);
+
+    // A root the user names is the user's: kept, and --keep-root changes nothing.
+    const TemporaryRoot given;
+    invoke({"--keep-root", "--root", given.path().string(), kScenarios + "other-process.scenario"});
+    EXPECT_TRUE(std::filesystem::is_directory(given.path()));
+}
+
+TEST(CommandLineTest, AFailureInsideTheSimulatorEndsWithAMessageAndStatusTwo) {
+    const auto run =
+        invoke({kScenarios + "other-process.scenario"},
+               [](const DriverSettings&) -> std::unique_ptr<Driver> { throw std::bad_alloc(); });
+    EXPECT_EQ(run.status, kExitScenarioError);
+    EXPECT_NE(run.err.find("snapforge-sim: the simulator failed: std::bad_alloc"),
+              std::string::npos)
+        << run.err;
+}
+
+TEST(CommandLineTest, AScenarioFileOverItsSizeCapIsRefused) {
+    const TemporaryRoot folder;
+    std::filesystem::create_directories(folder.path());
+    const auto scenario = folder.path() / "huge.scenario";
+    std::ofstream(scenario) << std::string((std::size_t{1} << 20) + 1, '#');
+    const auto run = invoke({scenario.string()});
+    EXPECT_EQ(run.status, kExitScenarioError);
+    EXPECT_NE(run.err.find("it is larger than 1048576 bytes"), std::string::npos) << run.err;
 }
 
 // The built command, run as a user would.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "sim/Decimal.h"
 #include "sim/Expectation.h"
 
 namespace sim {
@@ -34,6 +37,15 @@ TEST(ExpectationTest, EverythingElseComparesExactly) {
     EXPECT_FALSE(answerMatches("nan", "NaN"));
     EXPECT_TRUE(answerMatches("", ""));
     EXPECT_FALSE(answerMatches("", "0"));
+}
+
+TEST(ExpectationTest, ANumberTooLargeForADoubleIsNoNumberAndNeverMatchesZero) {
+    const std::string huge = "1" + std::string(309, '0');
+    EXPECT_FALSE(plainDecimal(huge));
+    EXPECT_FALSE(plainDecimal("-" + huge));
+    EXPECT_FALSE(answerMatches(huge, "0"));
+    EXPECT_FALSE(answerMatches("0," + huge, "0,0"));
+    EXPECT_EQ(plainDecimal("1" + std::string(300, '0')), 1e300);
 }
 
 }  // namespace

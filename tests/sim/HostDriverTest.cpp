@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/foundation/RunLoop.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
 #include "snapforge/startup/Startup.h"
@@ -111,6 +113,61 @@ TEST(HostDriver, BeforeLaunchTimePassesAndQueriesAnswerFromTheDeviceRoot) {
     EXPECT_TRUE(phone.heard("camera launched"));
     EXPECT_TRUE(phone.heard("window shown: UIWindow (level 0)"));
     EXPECT_TRUE(phone.heard("focus-reticle shown at 115,195"));
+}
+
+TEST(HostDriver, AWaitCostsOnlyTheWorkThatFallsDue) {
+    using Clock = std::chrono::steady_clock;
+    const auto secondsSince = [](Clock::time_point start) {
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    Phone phone;
+    phone.run("launch\nwait 1");
+    const auto idle = Clock::now();
+    phone.run("wait 86400");
+    EXPECT_EQ(phone.driver().now(), 86401);
+    EXPECT_LT(secondsSince(idle), 0.1);
+
+    // A day of a timer firing twice a minute, as a time lapse fires.
+    int ticks = 0;
+    const auto timer = platform::NSTimer::scheduledTimer(30, true, [&ticks](auto&) { ++ticks; });
+    const auto busy = Clock::now();
+    phone.run("wait 86400");
+    timer->invalidate();
+    EXPECT_EQ(ticks, 2880);
+    EXPECT_LT(secondsSince(busy), 1.0);
+    EXPECT_TRUE(phone.failures.empty());
+}
+
+TEST(HostDriver, EveryRefusedOrAbsorbedActionIsExplained) {
+    Phone phone;
+    // The second press comes while the first photo's iris is closed.
+    phone.run("launch\nwait 1\nshutter\nshutter\nwait 1");
+    EXPECT_TRUE(phone.heard("shutter ignored: iris closed"));
+    EXPECT_EQ(phone.ask("photos"), "1");
+
+    // Both reticles stand where they were made, the exposure reticle above.
+    phone.run("tap 320 480\ntap 10 -1\ndrag focus-reticle to 200 300");
+    EXPECT_EQ(phone.failures,
+              (std::vector<std::string>{
+                  "the touch at 320,480 is off the 320x480 screen: nothing receives it",
+                  "the touch at 10,-1 is off the 320x480 screen: nothing receives it"}));
+    EXPECT_TRUE(
+        phone.heard("the touch on focus-reticle lands on exposure-reticle, which lies "
+                    "over it"));
+    phone.failures.clear();
+
+    phone.run("mode video\nmode photo\nwait 1\nmode video\npanorama on");
+    EXPECT_EQ(phone.failures,
+              (std::vector<std::string>{
+                  "the camera cannot switch to photo now: iris closed",
+                  "the camera cannot switch to video now: already in video mode",
+                  "the camera cannot turn panorama on now: panorama is for photo mode"}));
+    phone.failures.clear();
+
+    phone.force("close");
+    phone.run("tap 10 10");
+    EXPECT_TRUE(phone.heard("the touch at 10,10 reaches no view"));
+    EXPECT_TRUE(phone.failures.empty());
 }
 
 TEST(HostDriver, TheLibraryStaysOutOfOtherProcesses) {

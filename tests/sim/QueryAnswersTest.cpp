@@ -67,7 +67,7 @@ TEST(QueryAnswers, ABareProcessAnswersWithItsStartingValues) {
     }
 }
 
-TEST(QueryAnswers, FeaturesTheLibraryDoesNotHaveAnswerTheirAbsentValues) {
+TEST(QueryAnswers, WhatTheLibraryDoesNotShowAnswersAbsentOrNone) {
     Process process;
     const FakePhone phone;
     EXPECT_EQ(answerQuery(simple(QueryKind::Bar), phone), "absent");
@@ -76,7 +76,9 @@ TEST(QueryAnswers, FeaturesTheLibraryDoesNotHaveAnswerTheirAbsentValues) {
     EXPECT_EQ(answerQuery(simple(QueryKind::Countdown), phone), "none");
     EXPECT_EQ(answerQuery(simple(QueryKind::Message), phone), "none");
     EXPECT_EQ(answerQuery(simple(QueryKind::Picture), phone), "none");
-    EXPECT_EQ(answerQuery(simple(QueryKind::DialKind), phone), "unavailable");
+    EXPECT_EQ(answerQuery(simple(QueryKind::DialKind), phone), "absent");
+    EXPECT_EQ(answerQuery(simple(QueryKind::BarMode), phone), "absent");
+    EXPECT_EQ(answerQuery(simple(QueryKind::Messages), phone), "none");
 }
 
 TEST(QueryAnswers, ReticlesControlsAndTheirGeometry) {

@@ -150,20 +150,22 @@ TEST(ScenarioParserTest, EachBadLineNamesItsNumberAndWhatWasExpected) {
         {"prefs-raw \"abc\\", "line 1: expected a closing quote"},
         {"prefs-raw \"a\\tb\"",
          "line 1: expected \\\", \\\\ or \\n after a backslash in a string, got \\t"},
-        {"tap 10", "expected a Y coordinate (a number) after X, got end of line"},
-        {"hold shutter", "expected a duration in seconds (a number, 0 or more), got end of line"},
-        {"wait -1", "expected a duration in seconds (a number, 0 or more), got \"-1\""},
+        {"tap 10", "expected a Y coordinate from -10000 to 10000, got end of line"},
+        {"hold shutter", "expected a duration in seconds from 0 to 60, got end of line"},
+        {"wait -1", "expected a duration in seconds from 0 to 1000000000, got \"-1\""},
         {"wait 1e3", "got \"1e3\""},
         {"wait nan", "got \"nan\""},
         {"drag shutter 10 20", "expected \"to\" and the end point X Y, got \"10\""},
-        {"scroll bar.normal 1.5", "expected a number of pages (a signed integer), got \"1.5\""},
+        {"scroll bar.normal 1.5",
+         "expected a number of pages (a whole number) from -100 to 100, got \"1.5\""},
         {"rotate 5", "expected 1, 2, 3 or 4, got \"5\""},
         {"mode panorama", "expected photo or video, got \"panorama\""},
         {"capability focus on", "expected a capability, got \"focus\""},
         {"capability preset: on", "expected a capability, got \"preset:\""},
         {"capability wb-locked maybe", "expected on or off, got \"maybe\""},
         {"device iPhone4,1 screen 320",
-         "expected a screen size WxH (for example 320x480), got \"320\""},
+         "expected a screen size WxH (for example 320x480), each side from 1 to 10000, got "
+         "\"320\""},
         {"device iPhone4,1 ios 6 ios 7", "expected each of ios, screen and id at most once"},
         {"device iPhone4,1 color red", "expected ios, screen or id, got \"color\""},
         {"launch\nclose\ndevice iPhone4,1", "line 3: expected device before the first launch"},
@@ -173,8 +175,9 @@ TEST(ScenarioParserTest, EachBadLineNamesItsNumberAndWhatWasExpected) {
         {"prefs \"A=B\"=1", "expected KEY=VALUE with a plain KEY"},
         {"prefs A=maybe", "expected YES, NO, an integer or a \"text\" string as the value of A"},
         {"prefs A=1.5", "as the value of A, got \"1.5\""},
-        {"prefs-file files/none.plist", "line 1: expected a readable file at \"files/none.plist\""},
-        {"prefs-file files", "expected a readable file at \"files\""},
+        {"prefs-file files/none.plist",
+         "line 1: expected a readable regular file at \"files/none.plist\", but \""},
+        {"prefs-file files", "tests/scenarios/files\" is a folder, not a file"},
         {"launch\nlaunch", "line 2: expected close before launching the camera again"},
         {"close", "line 1: expected launch before close"},
         {"launch a.b\nclose\nlaunch c.d", "line 3: expected the process's bundle identifier a.b"},
@@ -184,6 +187,50 @@ TEST(ScenarioParserTest, EachBadLineNamesItsNumberAndWhatWasExpected) {
         EXPECT_NE(errorOf(bad.scenario).find(bad.error), std::string::npos)
             << bad.scenario << "\n  gave: " << errorOf(bad.scenario);
     }
+}
+
+TEST(ScenarioParserTest, NumbersOutsideTheirCommandsRangeNameTheWordAndTheRange) {
+    const std::string huge = "1" + std::string(309, '0');
+    EXPECT_NE(errorOf("expect photos " + huge).find("got \"1000"), std::string::npos);
+    EXPECT_NE(errorOf("expect photos " + huge).find("(310 bytes)"), std::string::npos);
+    EXPECT_NE(errorOf("wait " + huge).find("from 0 to 1000000000"), std::string::npos);
+    EXPECT_NE(errorOf("drag 1 1 to 2 2 60.001").find("from 0 to 60, got \"60.001\""),
+              std::string::npos);
+    EXPECT_NE(errorOf("tap -inf 3").find("an X coordinate from -10000 to 10000, got \"-inf\""),
+              std::string::npos);
+    EXPECT_NE(errorOf("tap 3 10000.5").find("a Y coordinate from -10000 to 10000"),
+              std::string::npos);
+    EXPECT_NE(errorOf("device iPhone4,1 screen 0x480").find("each side from 1 to 10000"),
+              std::string::npos);
+
+    // At the edges of their ranges, and where text only looks like a number, lines still parse.
+    EXPECT_EQ(parseLine("hold 1 1 60"), CommandBody(cmd::Hold{platform::CGPointMake(1, 1), 60}));
+    EXPECT_EQ(parseLine("wait 1000000000"), CommandBody(cmd::Wait{1e9}));
+    EXPECT_EQ(errorOf("expect session.preset 1920x1080"), "");
+    EXPECT_EQ(errorOf("expect state.iSeconds \"nan\""), "");
+    EXPECT_EQ(errorOf("expect frame shutter -1000000000000,0,1,1"), "");
+}
+
+TEST(ScenarioParserTest, OneNamedDeviceBeforeLaunchAndOnlyKnownStateNames) {
+    EXPECT_EQ(errorOf("device \"\""),
+              "line 1: expected a device model (for example iPhone4,1), got an empty one");
+    EXPECT_EQ(errorOf("device iPhone4,1\n# again\ndevice iPhone4,1"),
+              "line 3: expected one device line, already chosen on line 1");
+    // An unknown model is how a phone not in the table is simulated.
+    EXPECT_EQ(parseLine("device Watch9,9"), CommandBody(cmd::Device{"Watch9,9", {}, {}, {}}));
+
+    EXPECT_EQ(errorOf("expect state._timerTime 5"), "");
+    EXPECT_EQ(errorOf("expect state.usedvancedcamera YES"),
+              "line 1: expected a name of the library's state after state., got "
+              "\"usedvancedcamera\" (nearest: state.UseAdvancedCamera; --help lists them all)");
+}
+
+TEST(ScenarioParserTest, MessagesShowInvisibleBytesEscaped) {
+    EXPECT_NE(errorOf("\xEF\xBB\xBFlaunch").find("got \"\\xef\\xbb\\xbflaunch\""),
+              std::string::npos);
+    EXPECT_NE(errorOf(std::string("tap shut\0ter", 12)).find("got \"shut\\x00ter\""),
+              std::string::npos);
+    EXPECT_NE(errorOf("shutter\ttap\x1b[1m").find("got \"tap\\x1b[1m\""), std::string::npos);
 }
 
 TEST(ScenarioParserTest, ErrorsCarryTheLineNumberAndStopAtTheFirstBadLine) {

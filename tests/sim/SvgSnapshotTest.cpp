@@ -13,6 +13,7 @@
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIWindow.h"
+#include "sim/Base64.h"
 
 namespace sim {
 namespace {
@@ -98,15 +99,17 @@ TEST(SvgSnapshot, DrawsVisibleWindowsLowestFirstWithTheirViews) {
     EXPECT_NE(svg.find("width=\"320\" height=\"480\""), std::string::npos);
     EXPECT_NE(svg.find("screen at 1.5 s"), std::string::npos);
     EXPECT_NE(svg.find("Tom &amp; &lt;Jerry&gt;"), std::string::npos);
-    EXPECT_NE(svg.find("href=\"" + (root / "pictures/badge.png").string() + "\""),
-              std::string::npos);
+    // The picture rides along inside the SVG, so that it stands alone.
+    EXPECT_NE(
+        svg.find("href=\"data:image/png;base64," + base64(testsupport::pngHeader(20, 20)) + "\""),
+        std::string::npos);
     EXPECT_NE(svg.find("opacity=\"0.5\""), std::string::npos);
     EXPECT_NE(svg.find("matrix(0 1 -1 0 0 0)"), std::string::npos);
     EXPECT_NE(svg.find(">UIImageView</text>"), std::string::npos);  // no picture: named
     EXPECT_EQ(svg.find("never drawn"), std::string::npos);
     EXPECT_EQ(svg.find("off screen"), std::string::npos);
     // The normal-level window lies beneath the alert window.
-    EXPECT_LT(svg.find("badge.png"), svg.find("Tom &amp;"));
+    EXPECT_LT(svg.find("data:image/png"), svg.find("Tom &amp;"));
 
     // A picture whose file has gone is named by its path instead.
     std::filesystem::remove(root / "pictures/badge.png");

@@ -5,6 +5,9 @@
 #include "platform/ui/UIGestureRecognizer.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UITouch.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/CameraBarPresentation.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
@@ -17,8 +20,23 @@
 namespace snapforge {
 namespace {
 
-// Whether the advanced choice in force for the host's mode lets this touch work the reticles.
+bool isSelected(const std::shared_ptr<ActionButton>& button) {
+    return button && button->isSelected();
+}
+
+// Whether the advanced choice in force for the host's mode lets this touch work the reticles:
+// with a camera bar its mode button decides (or advanced mode being on), without one the choice
+// in force.
 bool advancedChoiceInForce(const State& s, int mode) {
+    if (const auto& bar = s.cameraBar) {
+        if (mode == kVideoMode) {
+            return s.UseAdvancedCamera || isSelected(bar->exposureFocusBtn);
+        }
+        if (mode == kPhotoMode) {
+            return s.UseAdvancedCamera || isSelected(bar->normalModeBtn);
+        }
+        return true;
+    }
     if (mode == kVideoMode) {
         return s._tmpAdvVideoSelected;
     }
@@ -99,6 +117,7 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
     const int mode = hostCameraMode();
     log("canFocus: %@, canExpose: %@, UseAdvancedCamera: %@, cameraMode = %d", s.canFocus,
         s.canExpose, s.UseAdvancedCamera, mode);
+    s.touchBeganOnButtonBar = false;
     if (!advancedChoiceInForce(s, mode)) {
         return;
     }
@@ -109,6 +128,7 @@ void _method$PLCameraView$touchesBegan$withEvent$(id self, SEL cmd, Touches touc
     s.orientationOffsetPt = Helper::getOrientationOffsetPoint(frameOf(s.exposureView), tapLocation);
     const float screenHeight = platform::UIScreen::mainScreen().bounds().size.height;
     if (tapLocation.y > screenHeight - static_cast<float>(s.kCameraButtonBarHeight)) {
+        s.touchBeganOnButtonBar = true;
         return;
     }
     if (mode == kPhotoMode) {
@@ -200,7 +220,9 @@ void _method$PLCameraView$touchesEnded$withEvent$(id self, SEL cmd, Touches touc
     log("** Snapforge ** PLCameraView - touchesEnded$withEvent$ - pointTouched %@", pointTouched);
     log("pointInPreviewLayer (x2) %@", doubled);
 
-    auto device = currentDevice();
+    // A touch on the host's bar is not aimed at the preview: the device keeps its points and
+    // the focus reticle, which did not come to the finger, does not pulse.
+    auto device = s.touchBeganOnButtonBar ? nullptr : currentDevice();
     if (isUnlocked(s.exposureView) && (s.touchInsideExposure || !s.touchInsideFocus) && device &&
         device->isExposurePointOfInterestSupported() && device->isExposureModeSupported(2)) {
         const CGPoint poi = pointOfInterest(self, pointTouched, doubled, "exposure");
@@ -274,6 +296,7 @@ bool _method$PLSwipeBlockingScrollView$gestureRecognizerShouldBegin$(id self, SE
     if (s.touchDirectObject) {
         return false;
     }
+    hideCameraBar(nullptr, 0.3);
     return _orig$PLSwipeBlockingScrollView$gestureRecognizerShouldBegin$(self, cmd, recognizer);
 }
 

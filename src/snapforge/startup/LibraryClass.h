@@ -5,6 +5,7 @@
 
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/UIImage.h"
+#include "platform/ui/UILabel.h"
 
 namespace snapforge {
 
@@ -15,6 +16,22 @@ inline constexpr std::string_view kImageFolder = "/var/mobile/Library/Keyboard/S
 inline std::shared_ptr<platform::UIImage> imageNamed(std::string_view fileName) {
     return platform::UIImage::imageWithContentsOfFile(std::string(kImageFolder) +
                                                       std::string(fileName));
+}
+
+// The level of the library's windows, above the host's own; the stop button lies one above.
+inline constexpr platform::CGFloat kLibraryWindowLevel = 1999;
+
+// The library's label look: white Helvetica of a size, centred, on a clear background.
+inline std::shared_ptr<platform::UILabel> whiteLabel(platform::CGRect frame,
+                                                     platform::CGFloat fontSize,
+                                                     bool shrinksToFit) {
+    auto label = platform::UILabel::create(frame);
+    label->setBackgroundColor(platform::UIColor::clearColor());
+    label->setFont(platform::UIFont::fontWithName("Helvetica", fontSize));
+    label->setTextColor(platform::UIColor::whiteColor());
+    label->setTextAlignment(platform::NSTextAlignmentCenter);
+    label->setAdjustsFontSizeToFitWidth(shrinksToFit);
+    return label;
 }
 
 // The runtime class of a library class, registered on first use (with its methods, added by

@@ -2,17 +2,22 @@
 // own, loads the preferences and re-applies the user's modes as the camera opens and closes.
 #include "host/PLCameraController.h"
 #include "host/PLCameraView.h"
-#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/CameraBarPresentation.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
+#include "snapforge/prefs/PreferencePanel.h"
 #include "snapforge/prefs/Preferences.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
 #include "snapforge/startup/OverlayObjects.h"
 #include "snapforge/startup/State.h"
+#include "snapforge/timed/TimedCapture.h"
 
 namespace snapforge {
 namespace {
@@ -23,8 +28,25 @@ void setSettingsButtonHidden(bool hidden) {
     }
 }
 
-// After a photo/video switch the advanced choice of the new mode comes back into force.
+constexpr double kBarFade = 0.3;
+
+// After a photo/video switch the bar's mode button of the new mode decides, or without a bar
+// (or without that button) the advanced choice in force.
 void reapplyAdvancedFocus(State& s) {
+    if (s.cameraBar) {
+        if (s._cameraControllerMode == kPhotoMode && s.cameraBar->normalModeBtn) {
+            const bool selected = s.cameraBar->normalModeBtn->isSelected();
+            log("cameraBar.normalModeBtn.selected: %@", selected);
+            toggleAdvancedFocus(selected, nullptr, true);
+            return;
+        }
+        if (s._cameraControllerMode == kVideoMode && s.cameraBar->exposureFocusBtn) {
+            const bool selected = s.cameraBar->exposureFocusBtn->isSelected();
+            log("cameraBar.exposureFocusBtn.selected: %@", selected);
+            toggleAdvancedFocus(selected, nullptr, true);
+            return;
+        }
+    }
     if (s._cameraControllerMode == kPhotoMode) {
         log("_tmpAdvPhotoSelected: %@", s._tmpAdvPhotoSelected);
         toggleAdvancedFocus(s._tmpAdvPhotoSelected, nullptr, true);
@@ -115,7 +137,9 @@ void _method$PLCameraView$closeIrisWithDidFinishSelector$withDuration$(id self, 
                                                                        float duration) {
     log("** Snapforge ** PLCameraView - $closeIrisWithDidFinishSelector$withDuration$");
     State& s = state();
+    hideCameraBar(nullptr, kBarFade);
     if (!s.capturingPhoto) {
+        hidePreferencePanel(false);
         if (s.wbLockButton) {
             s.wbLockButton->setSelected(false);
         }
@@ -132,6 +156,9 @@ void _method$PLCameraController$_setCameraMode$cameraDevice$(id self, SEL cmd, i
         mode, device);
     State& s = state();
     s._cameraControllerMode = mode;
+    if (s.cameraBar) {
+        s.cameraBar->setCameraControllerMode(mode);
+    }
     s.didChangeModes = true;
     _orig$PLCameraController$_setCameraMode$cameraDevice$(self, cmd, mode, device);
 }
@@ -139,6 +166,7 @@ void _method$PLCameraController$_setCameraMode$cameraDevice$(id self, SEL cmd, i
 void _method$PLCameraView$enterPanoramaMode(id self, SEL cmd) {
     log("** Snapforge ** PLCameraView - enterPanoramaMode");
     toggleAdvancedFocus(false, nullptr, false);
+    hideCameraBar(nullptr, kBarFade);
     _orig$PLCameraView$enterPanoramaMode(self, cmd);
     setSettingsButtonHidden(true);
 }
@@ -154,7 +182,13 @@ void _method$PLCameraController$stopPreview(id self, SEL cmd) {
     log("** Snapforge ** PLCameraController - stopPreview");
     _orig$PLCameraController$stopPreview(self, cmd);
     clearVariables();
-    state().killtimer = true;
+    removeStopBtn();
+    hideCameraBar(nullptr, kBarFade);
+    hidePreferencePanel(false);
+    State& s = state();
+    s.killtimer = true;
+    // A photo the closing camera never took must not pass for one at the next iris close.
+    s.capturingPhoto = false;
 }
 
 void _method$PLCameraController$startPreview(id self, SEL cmd) {
@@ -165,6 +199,7 @@ void _method$PLCameraController$startPreview(id self, SEL cmd) {
 
 void _method$PLCameraView$dealloc(id self, SEL cmd) {
     log("** Snapforge ** PLCameraView - dealloc");
+    hideCameraBar(nullptr, kBarFade);
     destroyObjects(false);
     _orig$PLCameraView$dealloc(self, cmd);
 }

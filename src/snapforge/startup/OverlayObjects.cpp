@@ -1,15 +1,19 @@
 #include "snapforge/startup/OverlayObjects.h"
 
 #include "host/PLCameraView.h"
-#include "snapforge/camerabar/SettingsButton.h"
+#include "platform/foundation/CFNotificationCenter.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
+#include "snapforge/prefs/PreferencePanel.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
 #include "snapforge/startup/State.h"
+#include "snapforge/timed/TimedCapture.h"
 
 namespace snapforge {
 namespace {
@@ -32,7 +36,7 @@ platform::CGRect settingsButtonFrame(int barHeight) {
 void placeSettingsButton(platform::UIView& buttonBar) {
     State& s = state();
     if (!s.settingsButton) {
-        s.settingsButton = SettingsButton::create(settingsButtonFrame(s.kCameraButtonBarHeight));
+        s.settingsButton = SettingsButtonEx::create(settingsButtonFrame(s.kCameraButtonBarHeight));
         s.settingsButton->setHidden(true);
         s.settingsButton->setTouchEvents();
         s.settingsButton->setSelected(false);
@@ -73,6 +77,10 @@ void shiftButtonBar(platform::UIView& buttonBar, bool evenWithoutShutter) {
 
 void createObjects() {
     State& s = state();
+    platform::CFNotificationCenterAddObserver(platform::CFNotificationCenterGetDarwinNotifyCenter(),
+                                              nullptr, _callback_settings_form_closed,
+                                              std::string(kSettingsFormClosedNotification), nullptr,
+                                              platform::CFNotificationSuspensionBehaviorHold);
     const bool reticlesExisted = s.focusView || s.exposureView;
     removeAndRelease(s.focusView);
     removeAndRelease(s.exposureView);
@@ -113,13 +121,19 @@ void destroyObjects(bool keepPreferences) {
     State& s = state();
     log("** Snapforge ** destroyObjects()");
     s.killtimer = true;
+    removeStopBtn();
     if (s.prefsDictionary && !keepPreferences) {
         s.prefsDictionary.reset();
+    }
+    if (s.cameraBar) {
+        s.currentCameraMode = s.cameraBar->cameraMode();
+        s.cameraBar.reset();
     }
     removeAndRelease(s.exposureView);
     removeAndRelease(s.focusView);
     removeAndRelease(s.wbLockButton);
     removeAndRelease(s.settingsButton);
+    hidePreferencePanel(false);
 }
 
 void restoreSnapforgeModes() {

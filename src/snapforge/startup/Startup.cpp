@@ -6,6 +6,7 @@
 #include "platform/device/NSBundle.h"
 #include "platform/device/UIDevice.h"
 #include "platform/runtime/Runtime.h"
+#include "snapforge/camerabar/CameraBarPresentation.h"
 #include "snapforge/geometry/UIDeviceHardware.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
@@ -54,6 +55,7 @@ void SnapforgeInitialize() {
     if (majorVersion(platform::UIDevice::currentDevice().systemVersion()) >= 6) {
         s.IS_IOS6 = true;
     }
+    hideCameraBar(nullptr, 0.3);
     const float rank = UIDeviceHardware::platformID();
     s.DISABLE_SAVE = static_cast<double>(rank) < 5.0;
     if (s.LOGGER_ON) {

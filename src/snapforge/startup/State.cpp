@@ -6,6 +6,8 @@
 #include <variant>
 
 #include "platform/Process.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 
@@ -60,6 +62,7 @@ constexpr std::array scalars{
     SF_SCALAR(touchDirectObject),
     SF_SCALAR(movedObject),
     SF_SCALAR(longPressHandled),
+    SF_SCALAR(touchBeganOnButtonBar),
     SF_SCALAR(startLocation),
     SF_SCALAR(orientationOffsetPt),
     SF_SCALAR(capturingPhoto),
@@ -105,6 +108,14 @@ std::optional<std::string> State::describe(std::string_view name) const {
     return std::nullopt;
 }
 
+std::vector<std::string_view> State::scalarNames() {
+    std::vector<std::string_view> names;
+    for (const auto& scalar : scalars) {
+        names.push_back(scalar.first);
+    }
+    return names;
+}
+
 State& state() {
     return platform::Process::current().attachment<State>();
 }
@@ -113,6 +124,15 @@ void clearVariables() {
     State& s = state();
     s.cameraView.reset();
     s.touchDirectObject = false;
+    if (auto& bar = s.cameraBar) {
+        bar->setCameraMode(kNormalMode);
+        if (bar->burstModeBtn) {
+            bar->burstModeBtn->setSelected(false);
+        }
+        if (bar->timerModeBtn) {
+            bar->timerModeBtn->setSelected(false);
+        }
+    }
     if (s.exposureView) {
         s.exposureView->setIsLocked(false);
     }

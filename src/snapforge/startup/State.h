@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Geometry.h"
 
@@ -23,7 +24,7 @@ namespace snapforge {
 class FocusView;
 class ExposureView;
 class CameraBarEx;
-class SettingsButton;
+class SettingsButtonEx;
 class WhiteBalanceButton;
 class StopButton;
 class PreferenceButton;
@@ -49,7 +50,7 @@ struct State {
     std::shared_ptr<FocusView> focusView;
     std::shared_ptr<ExposureView> exposureView;
     std::shared_ptr<CameraBarEx> cameraBar;
-    std::shared_ptr<SettingsButton> settingsButton;
+    std::shared_ptr<SettingsButtonEx> settingsButton;
     std::shared_ptr<WhiteBalanceButton> wbLockButton;
     std::shared_ptr<StopButton> stopBtn;
     std::shared_ptr<PreferenceButton> prefButton;
@@ -98,6 +99,8 @@ struct State {
     bool touchDirectObject = false;
     bool movedObject = false;
     bool longPressHandled = false;
+    // The touch in progress began on the host's bottom bar: its end aims nothing.
+    bool touchBeganOnButtonBar = false;
     CGPoint startLocation{0, 0};
     CGPoint orientationOffsetPt{0, 0};
 
@@ -117,6 +120,8 @@ struct State {
     // A scalar variable by its name, printed as the simulator shows values ("YES"/"NO",
     // integers, "x,y" points); empty for an unknown name.
     std::optional<std::string> describe(std::string_view name) const;
+    // Every name describe() answers, in the order of the state table.
+    static std::vector<std::string_view> scalarNames();
 };
 
 // The state of the current process, created with it.

@@ -79,6 +79,32 @@ TEST_F(ReticleTouches, APlainTapUnlocksExposureFirstThenFocus) {
     EXPECT_EQ(lockRequests, (std::vector<Lock>{{true, false, false}, {false, false, false}}));
 }
 
+TEST_F(ReticleTouches, ATapOnTheHostsBarAimsNothingButStillUnlocks) {
+    hold(kOnExposure, 1);
+    ASSERT_TRUE(s.exposureView->isLocked());
+    ASSERT_TRUE(s.touchDirectObject);
+    run(1);
+    const auto focusPoint = device().focusPointOfInterest();
+    const auto exposurePoint = device().exposurePointOfInterest();
+    const auto focusFrame = s.focusView->frame();
+    platform::AnimationLog::shared().clear();
+
+    // Beside the shutter, on the bar, with the last touch's direct grab still on record.
+    tap({20, 460});
+    EXPECT_TRUE(s.touchBeganOnButtonBar);
+    EXPECT_FALSE(s.exposureView->isLocked());
+    EXPECT_EQ(device().focusPointOfInterest(), focusPoint);
+    EXPECT_EQ(device().exposurePointOfInterest(), exposurePoint);
+    EXPECT_FALSE(
+        platform::AnimationLog::shared().animated(s.focusView.get(), "transform", "", 0.5));
+    EXPECT_EQ(s.focusView->frame(), focusFrame);
+
+    // The next touch on the preview aims again.
+    tap({160, 200});
+    EXPECT_FALSE(s.touchBeganOnButtonBar);
+    EXPECT_EQ(device().focusPointOfInterest(), (CGPoint{0.5f, 200.0f / 480}));
+}
+
 TEST_F(ReticleTouches, LongPressesOutsideOrOnLockedReticlesLockNothing) {
     hold({160, 330}, 1);
     EXPECT_FALSE(s.focusView->isLocked());

@@ -9,6 +9,7 @@
 #include "platform/foundation/PropertyListFile.h"
 #include "platform/foundation/SystemLog.h"
 #include "snapforge/prefs/Preferences.h"
+#include "snapforge/prefs/PreferencesFile.h"
 #include "snapforge/prefs/Tools.h"
 #include "snapforge/startup/State.h"
 
@@ -18,7 +19,9 @@ namespace {
 using platform::NSMutableDictionary;
 using platform::PlistValue;
 
-const std::string kPath = std::string(kPreferencesFolder) + "/" + std::string(kPreferencesFileName);
+using testing::kPreferencesPath;
+using testing::preferencesOnDisk;
+using testing::writePreferencesFile;
 
 class Preferences : public ::testing::Test {
 protected:
@@ -27,18 +30,9 @@ protected:
 
     Preferences() { s.DISABLE_SAVE = false; }
 
-    void writeFile(const NSMutableDictionary& prefs) {
-        std::filesystem::create_directories(platform::devicePath(kPreferencesFolder));
-        ASSERT_TRUE(platform::writeToFile(prefs, kPath, true));
-    }
-
     void writeBytes(const std::string& bytes) {
         std::filesystem::create_directories(platform::devicePath(kPreferencesFolder));
-        std::ofstream(platform::devicePath(kPath), std::ios::binary) << bytes;
-    }
-
-    std::shared_ptr<NSMutableDictionary> fileOnDisk() {
-        return platform::dictionaryWithContentsOfFile(kPath);
+        std::ofstream(platform::devicePath(kPreferencesPath), std::ios::binary) << bytes;
     }
 };
 
@@ -66,7 +60,7 @@ TEST_F(Preferences, NoFileReadsAsDefaultsAndASaveWritesExactlyThreeKeys) {
     EXPECT_EQ(s._timerTime, 5);
 
     savePrefs();
-    auto written = fileOnDisk();
+    auto written = preferencesOnDisk();
     ASSERT_TRUE(written);
     EXPECT_EQ(written->allKeys(), (std::vector<std::string>{"advPhotoSelected", "advVideoSelected",
                                                             "rememberSettings"}));
@@ -80,7 +74,7 @@ TEST_F(Preferences, RememberedSelectionsLoadWithTheirOwnDefaults) {
     prefs.setObject(PlistValue(true), "resolutionSelected");
     prefs.setObject(PlistValue(true), "overlaySelected");
     prefs.setObject(PlistValue("1"), "overlayIndex");
-    writeFile(prefs);
+    writePreferencesFile(prefs);
 
     handlePrefs();
     EXPECT_TRUE(s.rememberSettings);
@@ -94,18 +88,18 @@ TEST_F(Preferences, RememberedSelectionsLoadWithTheirOwnDefaults) {
 
     // With remember-settings on, a save writes every key.
     savePrefs();
-    EXPECT_EQ(fileOnDisk()->count(), 16u);
+    EXPECT_EQ(preferencesOnDisk()->count(), 16u);
 }
 
 TEST_F(Preferences, OnlyTheFirstLoadPutsTheAdvancedDefaultsInForce) {
     NSMutableDictionary prefs;
     prefs.setObject(PlistValue(false), "advPhotoSelected");
-    writeFile(prefs);
+    writePreferencesFile(prefs);
     handlePrefs();
     EXPECT_FALSE(s._tmpAdvPhotoSelected);
 
     prefs.setObject(PlistValue(true), "advPhotoSelected");
-    writeFile(prefs);
+    writePreferencesFile(prefs);
     handlePrefs();
     EXPECT_TRUE(s._advPhotoSelected);
     EXPECT_FALSE(s._tmpAdvPhotoSelected);
@@ -125,7 +119,7 @@ TEST_F(Preferences, BrokenOrWrongTypedFilesReadAsDefaults) {
     NSMutableDictionary wrongTypes;
     wrongTypes.setObject(PlistValue(NSMutableDictionary{}), "rememberSettings");
     wrongTypes.setObject(PlistValue(platform::PlistArray{}), "advPhotoSelected");
-    writeFile(wrongTypes);
+    writePreferencesFile(wrongTypes);
     handlePrefs();
     EXPECT_FALSE(s.rememberSettings);
     EXPECT_TRUE(s._advPhotoSelected);
@@ -134,7 +128,7 @@ TEST_F(Preferences, BrokenOrWrongTypedFilesReadAsDefaults) {
 TEST_F(Preferences, NothingIsReadOrWrittenWhileSavingIsDisabled) {
     NSMutableDictionary prefs;
     prefs.setObject(PlistValue(true), "rememberSettings");
-    writeFile(prefs);
+    writePreferencesFile(prefs);
     s.DISABLE_SAVE = true;
     handlePrefs();
     EXPECT_FALSE(s.prefsDictionary);
@@ -142,25 +136,25 @@ TEST_F(Preferences, NothingIsReadOrWrittenWhileSavingIsDisabled) {
     EXPECT_FALSE(s._didSetPrefs);
     s.rememberSettings = true;
     savePrefs();
-    EXPECT_EQ(fileOnDisk()->count(), 1u);
+    EXPECT_EQ(preferencesOnDisk()->count(), 1u);
 }
 
 TEST_F(Preferences, ASkippedSaveWritesNothing) {
     s.LOGGER_ON = true;
     s.skipSavePrefs = true;
     savePrefs();
-    EXPECT_FALSE(fileOnDisk());
+    EXPECT_FALSE(preferencesOnDisk());
     EXPECT_TRUE(platform::SystemLog::shared().contains("** Snapforge ** savePrefs: Skipping it"));
 }
 
 TEST_F(Preferences, KeysNotSetByASaveAreKeptAndTheFolderIsCreated) {
     NSMutableDictionary prefs;
     prefs.setObject(PlistValue(7), "overlayIndex");
-    writeFile(prefs);
+    writePreferencesFile(prefs);
     handlePrefs();
     savePrefs();
-    EXPECT_EQ(fileOnDisk()->objectForKey("overlayIndex")->intValue(), 7);
-    EXPECT_EQ(fileOnDisk()->count(), 4u);
+    EXPECT_EQ(preferencesOnDisk()->objectForKey("overlayIndex")->intValue(), 7);
+    EXPECT_EQ(preferencesOnDisk()->count(), 4u);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "platform/foundation/PlistValue.h"
 #include "platform/foundation/PropertyListFile.h"
 #include "snapforge/CameraStory.h"
-#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
@@ -70,7 +70,7 @@ TEST_F(CameraStory, ClosingTheCameraLeavesNothingBehindAndReopeningRecreatesIt) 
     std::weak_ptr<FocusView> focus = s.focusView;
     std::weak_ptr<ExposureView> exposure = s.exposureView;
     std::weak_ptr<WhiteBalanceButton> whiteBalance = s.wbLockButton;
-    std::weak_ptr<SettingsButton> settings = s.settingsButton;
+    std::weak_ptr<SettingsButtonEx> settings = s.settingsButton;
     s.focusView->setLockedState(true);
 
     app.close();

@@ -1,6 +1,6 @@
 #include "platform/foundation/NSMutableDictionary.h"
 #include "snapforge/LibraryFixture.h"
-#include "snapforge/camerabar/SettingsButton.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"

@@ -1,0 +1,227 @@
+#include "snapforge/camerabar/CameraBar.h"
+
+#include "platform/ui/UIImageView.h"
+#include "platform/ui/UITapGestureRecognizer.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarActions.h"
+#include "snapforge/camerabar/SelectorButton.h"
+#include "snapforge/geometry/Helper.h"
+#include "snapforge/prefs/Tools.h"
+#include "snapforge/startup/LibraryClass.h"
+#include "snapforge/timed/SelectorDial.h"
+#include "snapforge/timed/TimerLabel.h"
+
+namespace snapforge {
+namespace {
+
+constexpr float kSlotY = 7;
+constexpr float kSlotWidth = 77;
+constexpr float kSlotHeight = 60;
+constexpr float kSlotX[] = {8, 84, 160, 236};
+
+constexpr int kNormalIconTag = 11;
+constexpr int kTimeLapseIconTag = 21;
+constexpr int kTimerIconTag = 31;
+constexpr int kAdvancedVideoIconTag = 51;
+constexpr int kFrameRateIconTag = 71;
+
+platform::CGRect slotFrame(int slot) {
+    return platform::CGRectMake(kSlotX[slot], kSlotY, kSlotWidth, kSlotHeight);
+}
+
+template <class Control>
+void removeFromBar(const std::shared_ptr<Control>& control) {
+    if (control) {
+        control->removeFromSuperview();
+    }
+}
+
+void turnIcon(const std::shared_ptr<ActionButton>& button, int iconTag,
+              const platform::CGAffineTransform& transform) {
+    if (!button) {
+        return;
+    }
+    if (auto icon = button->viewWithTag(iconTag)) {
+        icon->setTransform(transform);
+    }
+}
+
+}  // namespace
+
+platform::Class* cameraBarClass() {
+    return libraryClass("CameraBar", "UIWindow", [](platform::Class* cls) {
+        platform::class_addMemberMethod<&CameraBar::toggleMode>(cls, toggleModeSelector);
+        platform::class_addMemberMethod<&CameraBar::overlayTap>(cls, overlayTapSelector);
+        platform::class_addMemberMethod<&CameraBar::resolutionTap>(cls, resolutionTapSelector);
+        platform::class_addMemberMethod<&CameraBar::frameGuideTap>(cls, frameGuideTapSelector);
+        platform::class_addMemberMethod<&CameraBar::setFrameRateBtnPress>(
+            cls, setFrameRateBtnPressSelector);
+    });
+}
+
+CameraBar::~CameraBar() {
+    CameraBar::removeSelDial();
+}
+
+bool CameraBar::initWithFrame(platform::CGRect frame, const platform::NSMutableDictionary& prefs,
+                              int controllerMode) {
+    setFrame(frame);
+    prevCameraControllerMode = -1;
+    setWindowLevel(1999);
+    setBackgroundColor(platform::UIColor::clearColor());
+    platform::UIView::setAnimationsEnabled(true);
+    currentOrientation = 1;
+
+    auto background = platform::UIImageView::create(
+        platform::CGRectMake(0, 0, frame.size.width, frame.size.height));
+    background->setImage(imageNamed("bar.png"));
+    addSubview(background);
+
+    cameraControllerMode_ = controllerMode;
+    readPrefs(prefs);
+    if (cameraControllerMode_ != 0) {
+        if (advVideoSelected) {
+            cameraMode_ = kAdvancedVideoMode;
+        }
+    } else if (advPhotoSelected) {
+        cameraMode_ = kNormalMode;
+    }
+    setupButtons();
+    return true;
+}
+
+void CameraBar::readPrefs(const platform::NSMutableDictionary& prefs) {
+    advPhotoSelected = Tools::boolForKey("advPhotoSelected", true, &prefs);
+    advVideoSelected = Tools::boolForKey("advVideoSelected", false, &prefs);
+    overlayIndex = Tools::intForKey("overlayIndex", 3, &prefs);
+    guideIndex = Tools::intForKey("guideIndex", 3, &prefs);
+    resolutionIndex = Tools::intForKey("resolutionIndex", 1, &prefs);
+    timerTime = Tools::intForKey("timerTime", 5, &prefs);
+    timeLapseTime = Tools::intForKey("timeLapseTime", 5, &prefs);
+    frameRateTime = Tools::intForKey("frameRateTime", 30, &prefs);
+    timeType = Tools::intForKey("timeType", SelectorDial::kSeconds, &prefs);
+    overlaySelected = Tools::boolForKey("overlaySelected", false, &prefs);
+    resolutionSelected = Tools::boolForKey("resolutionSelected", false, &prefs);
+    guideSelected = Tools::boolForKey("guideSelected", false, &prefs);
+    // Timed shooting and the custom frame rate start off on every bar.
+    timeLapseSelected = false;
+    timerSelected = false;
+    frameRateSelected = false;
+}
+
+void CameraBar::setupButtons() {
+    if (cameraControllerMode_ == 1) {
+        removeFromBar(normalModeBtn);
+        removeFromBar(burstModeBtn);
+        removeFromBar(timerModeBtn);
+        removeFromBar(overlayBtn);
+        setupVideoButtons();
+    } else if (cameraControllerMode_ == 0) {
+        removeFromBar(exposureFocusBtn);
+        removeFromBar(resolutionBtn);
+        removeFromBar(fpsBtn);
+        removeFromBar(frameGuideBtn);
+        setupPhotoButtons();
+    }
+    prevCameraControllerMode = cameraControllerMode_;
+}
+
+void CameraBar::setupPhotoButtons() {
+    if (!normalModeBtn) {
+        normalModeBtn = makeActionButton(0, kNormalMode, "modeNormal.png",
+                                         platform::CGRectMake(24.5f, 19, 28, 23), kNormalIconTag);
+    }
+    normalModeBtn->setSelected(advPhotoSelected);
+    addSubview(normalModeBtn);
+    if (!burstModeBtn) {
+        burstModeBtn = makeActionButton(1, kTimeLapseMode, "modeShootTimer.png",
+                                        platform::CGRectMake(25.5f, 17, 26, 27), kTimeLapseIconTag);
+    }
+    burstModeBtn->setSelected(timeLapseSelected);
+    addSubview(burstModeBtn);
+    if (!timerModeBtn) {
+        timerModeBtn = makeActionButton(2, kTimerMode, "modeTimer.png",
+                                        platform::CGRectMake(25.5f, 17, 26, 27), kTimerIconTag);
+    }
+    timerModeBtn->setSelected(timerSelected);
+    addSubview(timerModeBtn);
+    if (!overlayBtn) {
+        overlayBtn = makeSelector(3, kOverlayTag, SelectorButton::kOverlaySelector, overlayIndex,
+                                  overlayTapSelector.sel);
+    }
+    overlayBtn->setIsSelected(overlaySelected);
+    addSubview(overlayBtn);
+}
+
+void CameraBar::setupVideoButtons() {
+    if (!exposureFocusBtn) {
+        exposureFocusBtn =
+            makeActionButton(0, kAdvancedVideoMode, "normalFilmMode.png",
+                             platform::CGRectMake(22.5f, 11, 32, 32), kAdvancedVideoIconTag);
+    }
+    exposureFocusBtn->setSelected(advVideoSelected);
+    addSubview(exposureFocusBtn);
+    if (!fpsBtn) {
+        fpsBtn = makeActionButton(1, kFrameRateMode, "fpsBtn.png",
+                                  platform::CGRectMake(21.5f, 15, 35, 30), kFrameRateIconTag);
+    }
+    fpsBtn->setSelected(frameRateSelected);
+    addSubview(fpsBtn);
+    if (!resolutionBtn) {
+        resolutionBtn = makeSelector(2, kResolutionTag, SelectorButton::kResolutionSelector,
+                                     resolutionIndex, resolutionTapSelector.sel);
+    }
+    resolutionBtn->setIsSelected(resolutionSelected);
+    addSubview(resolutionBtn);
+    if (!frameGuideBtn) {
+        frameGuideBtn = makeSelector(3, kFrameGuideTag, SelectorButton::kFrameGuideSelector,
+                                     guideIndex, frameGuideTapSelector.sel);
+    }
+    frameGuideBtn->setIsSelected(guideSelected);
+    addSubview(frameGuideBtn);
+}
+
+std::shared_ptr<ActionButton> CameraBar::makeActionButton(int slot, int tag, const char* icon,
+                                                          platform::CGRect iconFrame, int iconTag) {
+    auto button = ActionButton::create(slotFrame(slot));
+    button->setTag(tag);
+    auto iconView = platform::UIImageView::create(iconFrame);
+    iconView->setImage(imageNamed(icon));
+    iconView->setTag(iconTag);
+    button->addSubview(iconView);
+    button->addTarget(this, toggleModeSelector.sel, platform::UIControlEventTouchUpInside);
+    return button;
+}
+
+std::shared_ptr<SelectorButton> CameraBar::makeSelector(int slot, int tag, int type, int index,
+                                                        platform::SEL tapAction) {
+    auto selector = SelectorButton::create(slotFrame(slot));
+    selector->setTag(tag);
+    selector->setSelectorType(type, index);
+    selector->setScrollViewDelegate(
+        std::dynamic_pointer_cast<platform::UIScrollViewDelegate>(shared_from_this()));
+    selector->addGestureRecognizer(platform::UITapGestureRecognizer::create(this, tapAction));
+    return selector;
+}
+
+void CameraBar::_rotate(int orientation) {
+    currentOrientation = orientation;
+    if (selDial) {
+        selDial->_rotate(orientation);
+    }
+    const auto transform = Helper::getTransformation(orientation);
+    platform::UIView::beginAnimations("w");
+    platform::UIView::setAnimationDuration(0.4);
+    turnIcon(normalModeBtn, kNormalIconTag, transform);
+    turnIcon(burstModeBtn, kTimeLapseIconTag, transform);
+    turnIcon(timerModeBtn, kTimerIconTag, transform);
+    turnIcon(exposureFocusBtn, kAdvancedVideoIconTag, transform);
+    turnIcon(fpsBtn, kFrameRateIconTag, transform);
+    platform::UIView::commitAnimations();
+}
+
+bool CameraBar::isSelDialVisible() const {
+    return selDial && !selDial->isHidden();
+}
+
+}  // namespace snapforge

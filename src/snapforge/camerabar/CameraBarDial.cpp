@@ -1,0 +1,209 @@
+// The bar's side of the selection dial: when it shows, how it is configured for each mode, where
+// its value goes when it closes, and the interval the timed capture counts.
+#include "platform/ui/UIButton.h"
+#include "platform/ui/UIScreen.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBar.h"
+#include "snapforge/camerabar/CameraBarActions.h"
+#include "snapforge/startup/Log.h"
+#include "snapforge/timed/SelectorDial.h"
+
+namespace snapforge {
+namespace {
+
+constexpr double kDialFade = 0.5;
+
+bool isSelected(const std::shared_ptr<ActionButton>& button) {
+    return button && button->isSelected();
+}
+
+platform::CGRect dialFrame() {
+    const float screenWidth = platform::UIScreen::mainScreen().bounds().size.width;
+    const int x = static_cast<int>(screenWidth / 2 - 100);
+    return platform::CGRectMake(static_cast<float>(x), 150, 200, 152);
+}
+
+void setButtonHidden(const std::shared_ptr<platform::UIButton>& button, bool hidden) {
+    if (button) {
+        button->setHidden(hidden);
+    }
+}
+
+}  // namespace
+
+void CameraBar::checkSelectionDialSetup(int mode) {
+    const bool photo = cameraControllerMode_ == 0;
+    const bool video = cameraControllerMode_ == 1;
+    bool needed = false;
+    switch (mode) {
+        case kNormalMode:
+            needed = photo && (isSelected(timerModeBtn) || isSelected(burstModeBtn));
+            break;
+        case kTimeLapseMode:
+            needed = photo && isSelected(burstModeBtn);
+            break;
+        case kTimerMode:
+            needed = photo && isSelected(timerModeBtn);
+            break;
+        case kAdvancedVideoMode:
+        case kFrameRateMode:
+            needed = video && isSelected(fpsBtn);
+            break;
+        default:
+            break;
+    }
+    if (isHidden()) {
+        needed = false;
+    }
+    if (!needed) {
+        if (selDial) {
+            removeSelDial();
+        }
+        return;
+    }
+    if (!selDial) {
+        selDial = SelectorDial::create(dialFrame());
+        selDial->setAlpha(0);
+    } else {
+        keepDialValueOf(prevCameraMode);
+    }
+    // A dial picked up during its fade-out stays: the fade's end sees the newer showing.
+    ++dialShowings_;
+    configureDial(mode);
+    selDial->setHidden(false);
+    auto dial = selDial;
+    platform::UIView::animate(kDialFade, 0, 0, [dial] { dial->setAlpha(1); });
+}
+
+void CameraBar::keepDialValueOf(int mode) {
+    if (mode == kTimeLapseMode) {
+        logAlways("checkSelectionDialSetup 1, timeLapseTime = %d", timeLapseTime);
+        timeLapseTime = selDial->time();
+    } else if (mode == kTimerMode) {
+        timerTime = selDial->time();
+    } else if (mode == kFrameRateMode) {
+        frameRateTime = selDial->time();
+    }
+}
+
+void CameraBar::configureDial(int mode) {
+    selDial->_rotate(currentOrientation);
+    switch (mode) {
+        case kTimeLapseMode:
+            selDial->setTimeType(timeType);
+            selDial->setSelectorType(SelectorDial::kTimeLapseKind);
+            setButtonHidden(selDial->changeTimeBtn(), false);
+            logAlways("checkSelectionDialSetup 2, timeLapseTime = %d", timeLapseTime);
+            if (timeLapseTime > 0) {
+                selDial->setTime(timeLapseTime);
+            }
+            break;
+        case kTimerMode:
+            selDial->setTimeType(timeType);
+            selDial->setSelectorType(SelectorDial::kTimerKind);
+            setButtonHidden(selDial->changeTimeBtn(), true);
+            if (timerTime > 0) {
+                selDial->setTime(timerTime);
+            }
+            break;
+        case kFrameRateMode:
+            selDial->setTimeType(timeType);
+            selDial->setSelectorType(SelectorDial::kFrameRateKind);
+            setButtonHidden(selDial->changeTimeBtn(), true);
+            if (frameRateTime > 0) {
+                selDial->setTime(frameRateTime);
+            }
+            // The control ignores a target/action pair it has already, so "SET" acts once.
+            if (auto ok = selDial->okBtn()) {
+                ok->addTarget(this, setFrameRateBtnPressSelector.sel,
+                              platform::UIControlEventTouchUpInside);
+            }
+            break;
+        default:
+            // The dial keeps its kind and with it its own unit (seconds, minutes or fps).
+            break;
+    }
+}
+
+void CameraBar::removeSelDial() {
+    if (!selDial) {
+        return;
+    }
+    auto dial = selDial;
+    log("removeSelDial, selDial.time: %d, selDial.selectorType: %d", dial->time(),
+        dial->selectorType());
+    if (dial->time() > 0) {
+        timeType = dial->timeType();
+        selectorType = dial->selectorType();
+    }
+    switch (dial->selectorType()) {
+        case SelectorDial::kTimerKind:
+            timerTime = dial->time();
+            break;
+        case SelectorDial::kTimeLapseKind:
+            timeLapseTime = dial->time();
+            break;
+        case SelectorDial::kFrameRateKind:
+            frameRateTime = dial->time();
+            break;
+        default:
+            break;
+    }
+    const auto showing = dialShowings_;
+    std::weak_ptr<CameraBar> bar = std::dynamic_pointer_cast<CameraBar>(weak_from_this().lock());
+    platform::UIView::animate(
+        kDialFade, 0, 0, [dial] { dial->setAlpha(0); },
+        [dial, bar, showing](bool) {
+            auto owner = bar.lock();
+            if (owner && owner->dialShowings_ != showing) {
+                return;
+            }
+            dial->setHidden(true);
+            dial->removeFromSuperview();
+            if (owner && owner->selDial == dial) {
+                owner->selDial.reset();
+            }
+        });
+}
+
+int CameraBar::getTimerSeconds() {
+    log("getTimerSeconds 0, camera mode = %d", cameraMode_);
+    if (selDial) {
+        timeType = selDial->timeType();
+        const int value = selDial->time();
+        switch (selDial->selectorType()) {
+            case SelectorDial::kTimerKind:
+                timerTime = value;
+                break;
+            case SelectorDial::kTimeLapseKind:
+                timeLapseTime = value;
+                break;
+            case SelectorDial::kFrameRateKind:
+                frameRateTime = value;
+                break;
+            default:
+                break;
+        }
+        return timeType == SelectorDial::kMinutes ? 60 * value : value + 1;
+    }
+    if (cameraControllerMode_ == 1) {
+        return frameRateTime + 1;
+    }
+    if (cameraControllerMode_ != 0) {
+        return 1;
+    }
+    // A time lapse counted in minutes keeps its unit after the dial has closed.
+    const bool minutes = timeType == SelectorDial::kMinutes;
+    if (timerSelected) {
+        return timerTime + 1;
+    }
+    if (timeLapseSelected) {
+        return minutes ? 60 * timeLapseTime : timeLapseTime + 1;
+    }
+    if (cameraMode_ == kTimeLapseMode) {
+        return minutes ? 60 * timeLapseTime : timeLapseTime;
+    }
+    return 1;
+}
+
+}  // namespace snapforge

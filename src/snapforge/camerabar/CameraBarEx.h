@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+
+#include "snapforge/camerabar/CameraBar.h"
+
+namespace platform {
+class NSTimer;
+}
+
+namespace snapforge {
+
+// The camera bar with the library-wide effects of its actions: advanced focus, the saved
+// preferences, the framing aids, the frame rate and timed shooting.
+class CameraBarEx : public CameraBar {
+public:
+    static std::shared_ptr<CameraBarEx> create(platform::CGRect frame,
+                                               const platform::NSMutableDictionary& prefs,
+                                               int cameraControllerMode);
+    ~CameraBarEx() override;
+
+    void toggleMode(platform::id sender) override;
+    void removeSelDial() override;
+    void setFrameRateBtnPress(platform::id sender) override;
+
+    void scrollViewDidScroll(platform::UIScrollView* scrollView) override;
+    void overlayTap(platform::id recognizer) override;
+    void resolutionTap(platform::id recognizer) override;
+    void frameGuideTap(platform::id recognizer) override;
+
+    // The handler of the application's background notification.
+    void appDidEnterBackground(platform::id notification);
+
+    // Timed shooting.
+    void startTimerMode();
+    void createTimer();
+    void countTheSeconds(platform::id timer);
+    void stopBtnTouch(platform::id sender);
+};
+
+}  // namespace snapforge

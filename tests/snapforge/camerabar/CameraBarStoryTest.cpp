@@ -1,0 +1,281 @@
+// The camera bar as a user meets it: the settings button opens and closes it, its mode buttons
+// switch modes with a fading message, and the dial sets the timed values.
+#include <gtest/gtest.h>
+
+#include "platform/foundation/NSNotificationCenter.h"
+#include "platform/ui/AnimationLog.h"
+#include "platform/ui/UILabel.h"
+#include "sim/ViewInspection.h"
+#include "snapforge/CameraStory.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/MessageLabel.h"
+#include "snapforge/camerabar/SelectorButton.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
+#include "snapforge/prefs/PreferenceButton.h"
+#include "snapforge/prefs/Preferences.h"
+#include "snapforge/timed/SelectorDial.h"
+
+namespace snapforge::testing {
+namespace {
+
+class CameraBarStory : public CameraStory {
+protected:
+    CameraBarStory() {
+        app.setCapability("focus-continuous", true);
+        app.setCapability("exposure-continuous", true);
+        launch();
+    }
+
+    // A tap where the control itself takes it (the preference button lies over part of the
+    // bar's right half).
+    void touch(const std::shared_ptr<platform::UIView>& view) {
+        ASSERT_TRUE(view);
+        const auto point = sim::inspect::touchPoint(*view);
+        ASSERT_TRUE(point);
+        tap(*point);
+    }
+    void openBar() {
+        touch(s.settingsButton);
+        run(1);
+    }
+    CameraBarEx& bar() { return *s.cameraBar; }
+
+    // The texts of the message windows on screen now.
+    static std::vector<std::string> messagesOnScreen() {
+        std::vector<std::string> texts;
+        for (const auto& window : screen().visibleWindows()) {
+            if (const auto* message = dynamic_cast<const MessageLabel*>(window.get())) {
+                texts.push_back(message->text());
+            }
+        }
+        return texts;
+    }
+};
+
+TEST_F(CameraBarStory, TheSettingsButtonOpensTheBarAndAReopeningOvertakesTheFade) {
+    EXPECT_FALSE(s.cameraBar);
+    openBar();
+    ASSERT_TRUE(s.cameraBar);
+    EXPECT_TRUE(s.settingsButton->isSelected());
+    EXPECT_FALSE(bar().isHidden());
+    EXPECT_FLOAT_EQ(bar().alpha(), 1);
+    EXPECT_EQ(bar().cameraMode(), kNormalMode);
+    EXPECT_TRUE(bar().normalModeBtn->isSelected());
+    EXPECT_EQ(bar().frame(), platform::CGRectMake(0, 312, 320, 80));
+    EXPECT_EQ(bar().windowLevel(), 1999);
+    ASSERT_TRUE(s.prefButton);
+    EXPECT_FALSE(s.prefButton->isHidden());
+    EXPECT_FLOAT_EQ(s.prefButton->alpha(), 1);
+
+    // Closing fades the bar out over 0.3 s; the button shows it closed at once.
+    touch(s.settingsButton);
+    EXPECT_FALSE(s.settingsButton->isSelected());
+    EXPECT_TRUE(platform::AnimationLog::shared().animated(s.cameraBar.get(), "alpha", "", 0.3));
+    run(0.5);
+    EXPECT_TRUE(bar().isHidden());
+    EXPECT_TRUE(s.prefButton->isHidden());
+
+    // A second touch during the fade leaves bar, preference button and selector fully shown.
+    openBar();
+    touch(s.settingsButton);
+    run(0.1);
+    touch(s.settingsButton);
+    run(1);
+    EXPECT_FALSE(bar().isHidden());
+    EXPECT_FLOAT_EQ(bar().alpha(), 1);
+    EXPECT_FALSE(s.prefButton->isHidden());
+    EXPECT_FLOAT_EQ(s.prefButton->alpha(), 1);
+    EXPECT_FLOAT_EQ(bar().overlayBtn->alpha(), 1);
+}
+
+TEST_F(CameraBarStory, SelfTimerAndTimeLapseExcludeEachOtherAndKeepTheEditedValue) {
+    openBar();
+    touch(bar().timerModeBtn);
+    run(0.1);
+    EXPECT_EQ(bar().cameraMode(), kTimerMode);
+    ASSERT_TRUE(bar().selDial);
+    EXPECT_EQ(bar().selDial->selectorType(), SelectorDial::kTimerKind);
+    EXPECT_EQ(bar().selDial->time(), 5);
+    EXPECT_TRUE(bar().selDial->changeTimeBtn()->isHidden());
+    EXPECT_EQ(messagesOnScreen(), std::vector<std::string>{"Timer Mode"});
+
+    touch(bar().selDial->plusBtn());
+    touch(bar().selDial->plusBtn());
+    EXPECT_EQ(bar().selDial->time(), 7);
+
+    // Switching to the time lapse keeps 7 for the timer and loads the time-lapse value.
+    const auto dial = bar().selDial;
+    touch(bar().burstModeBtn);
+    EXPECT_TRUE(bar().burstModeBtn->isSelected());
+    EXPECT_FALSE(bar().timerModeBtn->isSelected());
+    EXPECT_EQ(bar().cameraMode(), kTimeLapseMode);
+    EXPECT_EQ(bar().selDial, dial);
+    EXPECT_EQ(bar().timerTime, 7);
+    EXPECT_EQ(dial->selectorType(), SelectorDial::kTimeLapseKind);
+    EXPECT_EQ(dial->time(), 5);
+    EXPECT_FALSE(dial->changeTimeBtn()->isHidden());
+
+    // Back to the timer: it shows 7 again.
+    touch(bar().timerModeBtn);
+    EXPECT_EQ(dial->time(), 7);
+    EXPECT_FALSE(bar().burstModeBtn->isSelected());
+
+    // Deselecting it closes the dial and falls back to mode 1.
+    touch(bar().timerModeBtn);
+    EXPECT_EQ(bar().cameraMode(), kNormalMode);
+    run(1);
+    EXPECT_FALSE(bar().selDial);
+    EXPECT_EQ(s._timerTime, 7);
+}
+
+TEST_F(CameraBarStory, AMessageFadesInAndOutThenIsGone) {
+    openBar();
+    touch(bar().normalModeBtn);
+    EXPECT_FALSE(s.UseAdvancedCamera);
+    std::shared_ptr<platform::UIWindow> label;
+    for (const auto& window : screen().visibleWindows()) {
+        if (dynamic_cast<MessageLabel*>(window.get()) != nullptr) {
+            label = window;
+        }
+    }
+    ASSERT_TRUE(label);
+    EXPECT_EQ(std::dynamic_pointer_cast<MessageLabel>(label)->text(), "Normal Mode");
+    EXPECT_TRUE(platform::AnimationLog::shared().animated(label.get(), "alpha", "", 0.95));
+    const std::weak_ptr<platform::UIWindow> gone = label;
+    label.reset();
+    run(1.0);
+    EXPECT_TRUE(platform::AnimationLog::shared().animated(gone.lock().get(), "alpha", "", 0.5));
+    run(0.6);
+    EXPECT_TRUE(gone.expired());
+    EXPECT_TRUE(messagesOnScreen().empty());
+
+    touch(bar().normalModeBtn);
+    EXPECT_TRUE(s.UseAdvancedCamera);
+    EXPECT_EQ(messagesOnScreen(), std::vector<std::string>{"Advanced Mode"});
+}
+
+TEST_F(CameraBarStory, VideoModeShowsTheVideoControlsAndAdvancedVideoClosesTheBar) {
+    app.setCameraMode(1);
+    run(1);
+    openBar();
+    EXPECT_TRUE(bar().exposureFocusBtn);
+    EXPECT_EQ(bar().exposureFocusBtn->superview(), s.cameraBar.get());
+    EXPECT_EQ(bar().normalModeBtn, nullptr);
+    EXPECT_EQ(bar().resolutionBtn->superview(), s.cameraBar.get());
+
+    // The frame-rate button opens the dial in frames per second.
+    touch(bar().fpsBtn);
+    ASSERT_TRUE(bar().selDial);
+    EXPECT_EQ(bar().selDial->selectorType(), SelectorDial::kFrameRateKind);
+    EXPECT_EQ(bar().selDial->time(), 30);
+    EXPECT_EQ(bar().selDial->unitLabel()->text(), "fps");
+    EXPECT_FALSE(bar().selDial->okBtn()->isHidden());
+
+    // With the dial open advanced video changes the mode and keeps the bar and the dial's unit.
+    touch(bar().exposureFocusBtn);
+    EXPECT_TRUE(s.UseAdvancedCamera);
+    run(1);
+    EXPECT_FALSE(bar().isHidden());
+    EXPECT_EQ(bar().selDial->unitLabel()->text(), "fps");
+
+    // Without the dial it fades the bar out over 0.6 s.
+    touch(bar().fpsBtn);
+    run(1);
+    EXPECT_FALSE(bar().selDial);
+    touch(bar().exposureFocusBtn);
+    EXPECT_FALSE(s.UseAdvancedCamera);
+    EXPECT_FALSE(s.settingsButton->isSelected());
+    EXPECT_TRUE(platform::AnimationLog::shared().animated(s.cameraBar.get(), "alpha", "", 0.6));
+    run(1);
+    EXPECT_TRUE(bar().isHidden());
+}
+
+TEST_F(CameraBarStory, ADialReopenedDuringItsFadeOutSurvivesIt) {
+    openBar();
+    touch(bar().timerModeBtn);
+    touch(bar().timerModeBtn);
+    run(0.2);
+    touch(bar().timerModeBtn);
+    run(1);
+    ASSERT_TRUE(bar().selDial);
+    EXPECT_FALSE(bar().selDial->isHidden());
+    EXPECT_FLOAT_EQ(bar().selDial->alpha(), 1);
+}
+
+TEST_F(CameraBarStory, OnePressOfSetActsOnce) {
+    app.setCameraMode(1);
+    run(1);
+    openBar();
+    touch(bar().fpsBtn);
+    touch(bar().exposureFocusBtn);
+    touch(bar().exposureFocusBtn);
+    touch(bar().fpsBtn);
+    touch(bar().fpsBtn);
+    ASSERT_TRUE(bar().selDial);
+    EXPECT_EQ(bar()
+                  .selDial->okBtn()
+                  ->actionsForTarget(s.cameraBar.get(), platform::UIControlEventTouchUpInside)
+                  .size(),
+              1u);
+}
+
+TEST_F(CameraBarStory, ARememberedAdvancedVideoModeOnANewBarStillOpensIt) {
+    s._tmpAdvVideoSelected = true;
+    app.setCameraMode(1);
+    run(1);
+    openBar();
+    EXPECT_TRUE(s.settingsButton->isSelected());
+    EXPECT_FALSE(bar().isHidden());
+    EXPECT_EQ(bar().cameraMode(), kAdvancedVideoMode);
+    EXPECT_TRUE(s.UseAdvancedCamera);
+    EXPECT_TRUE(messagesOnScreen().empty());
+}
+
+TEST_F(CameraBarStory, TheBackgroundTearsTheBarDownAndLeavesNothingBehind) {
+    const auto& centre = platform::NSNotificationCenter::defaultCenter();
+    const auto observersBefore = centre.observerCount();
+    for (int round = 0; round < 3; ++round) {
+        openBar();
+        if (round == 0) {
+            // Two presses save the preferences; the next preview start loads them.
+            touch(bar().normalModeBtn);
+            touch(bar().normalModeBtn);
+            handlePrefs();
+            ASSERT_TRUE(s.prefsDictionary);
+        }
+        touch(bar().timerModeBtn);
+        const std::weak_ptr<CameraBarEx> weakBar = s.cameraBar;
+        app.enterBackground();
+        run(1);
+        EXPECT_FALSE(s.cameraBar);
+        EXPECT_FALSE(s.UseAdvancedCamera);
+        EXPECT_TRUE(s.prefsDictionary);
+        // The preview stops first, which takes the bar out of timed shooting.
+        EXPECT_EQ(s.currentCameraMode, kNormalMode);
+        EXPECT_TRUE(weakBar.expired());
+        EXPECT_EQ(centre.observerCount(), observersBefore);
+        app.enterForeground();
+        run(1);
+    }
+    std::size_t libraryWindows = 0;
+    for (const auto& window : screen().windows()) {
+        libraryWindows += window->windowLevel() >= 1999 ? 1 : 0;
+    }
+    EXPECT_LE(libraryWindows, 1u);  // at most the preference button of the last bar
+}
+
+TEST_F(CameraBarStory, AnIrisCloseHidesTheBarAndASwitchPassesTheModeOn) {
+    openBar();
+    app.setCameraMode(1);
+    EXPECT_EQ(bar().cameraControllerMode(), 1);
+    EXPECT_FALSE(s.settingsButton->isSelected());
+    run(1);
+    EXPECT_TRUE(bar().isHidden());
+    openBar();
+    EXPECT_EQ(bar().fpsBtn->superview(), s.cameraBar.get());
+    EXPECT_EQ(bar().timerModeBtn->superview(), nullptr);
+}
+
+}  // namespace
+}  // namespace snapforge::testing
