@@ -3,6 +3,7 @@
 #include "host/HostClasses.h"
 #include "host/Selectors.h"
 #include "snapforge/CameraStory.h"
+#include "snapforge/focus/WhiteBalanceButton.h"
 
 namespace snapforge::testing {
 namespace {
@@ -13,6 +14,32 @@ protected:
         EXPECT_TRUE(platform::Runtime::shared().unrecognizedSelectors().empty());
     }
 };
+
+TEST_F(HostFaults, ACameraClosedBetweenAShutterPressAndItsPhotoForgetsThatPhoto) {
+    launch();
+    const int photos = app.photoCount();
+    ASSERT_TRUE(app.pressShutter());
+    app.close();
+    run(3);
+    EXPECT_FALSE(s.capturingPhoto);
+
+    launch();
+    EXPECT_LE(app.photoCount(), photos + 1);
+    const int before = app.photoCount();
+    // The next session's first iris close is a mode switch, not that photo: the lock goes.
+    ASSERT_TRUE(s.wbLockButton);
+    s.wbLockButton->setSelected(true);
+    ASSERT_TRUE(app.setCameraMode(1));
+    run(2);
+    EXPECT_FALSE(s.wbLockButton->isSelected());
+    ASSERT_TRUE(app.setCameraMode(0));
+    run(2);
+    ASSERT_TRUE(app.pressShutter());
+    run(3);
+    EXPECT_EQ(app.photoCount(), before + 1);
+    EXPECT_FALSE(s.capturingPhoto);
+    expectNoUnknownMessages();
+}
 
 TEST_F(HostFaults, RotationsDuringAnIrisCloseEndWithThePhotoTakenAndTheFlagsAtRest) {
     launch();
