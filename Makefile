@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test asan bench fuzz format clean
+.PHONY: deps configure build run test asan bench fuzz format clean readme-picture
 
 deps:
 	@scripts/install-deps.sh
@@ -16,6 +16,11 @@ build: configure
 # The default tour; its report, a page to watch it, is named on the last line.
 run: build
 	@$(BUILD_DIR)/snapforge-sim --report $(BUILD_DIR)/tour-report.html
+
+# The README's picture of the camera screen, drawn by the simulator from its scenario.
+readme-picture: build
+	@$(BUILD_DIR)/snapforge-sim --quiet --snapshots docs docs/camera-screen.scenario
+	@echo "picture: docs/camera-screen.svg"
 
 test: build
 	@ctest --preset $(PRESET)

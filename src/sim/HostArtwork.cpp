@@ -31,14 +31,14 @@ std::string scene(double time) {
 <circle cx="236" cy="152" r="60" fill="url(#sun-glow)"/>
 <circle cx="236" cy="152" r="19" fill="#fff6d8"/>
 <g fill="#ffffff" fill-opacity="0.75" transform="translate()svg" +
-           n(drift - 120) + R"svg( 0)">
-<ellipse cx="40" cy="80" rx="46" ry="11"/><ellipse cx="70" cy="72" rx="28" ry="12"/>
-<ellipse cx="190" cy="48" rx="38" ry="8"/><ellipse cx="-150" cy="100" rx="40" ry="9"/>
+           n(drift - 40) + R"svg( 0)">
+<ellipse cx="80" cy="84" rx="46" ry="11"/><ellipse cx="108" cy="76" rx="28" ry="12"/>
+<ellipse cx="250" cy="52" rx="38" ry="8"/><ellipse cx="-120" cy="104" rx="40" ry="9"/><ellipse cx="-60" cy="60" rx="30" ry="7"/>
 </g>
 <path d="M0 236L38 204L70 222L118 176L160 214L198 190L246 228L286 198L320 222V290H0Z" fill="#7b8ba3"/>
 <path d="M0 262C40 244 78 250 120 258C170 268 210 240 260 246C290 250 306 258 320 262V320H0Z" fill="#4e7448"/>
 <rect y="300" width="320" height="92" fill="url(#lake)"/>
-<path d="M226 304h20l-4 18h-12zM230 330h12l-3 20h-6zM233 358h6l-1 18h-4z" fill="#fff1c9" fill-opacity="0.45"/>
+<g stroke="#fff1c9" stroke-opacity="0.55" stroke-linecap="round"><path d="M222 308h28M226 318h20M218 330h34M229 342h14M224 356h22M232 370h8"/></g>
 <path d="M0 372C60 360 120 380 180 374C240 368 290 378 320 372V480H0Z" fill="#35552b"/>
 <path d="M0 410C70 400 150 420 320 404V480H0Z" fill="#2b4723"/>
 <rect x="52" y="300" width="7" height="78" fill="#3b2a1d"/>

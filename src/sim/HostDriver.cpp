@@ -453,6 +453,13 @@ void HostDriver::perform(const cmd::Snapshot& step) {
         if (path.has_parent_path()) {
             std::filesystem::create_directories(path.parent_path(), ec);
         }
+        // Opening a FIFO for writing would wait for a reader for ever.
+        const auto existing = std::filesystem::status(path, ec);
+        if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+            fail("cannot write " + path.string() +
+                 ": something other than a regular file is there");
+            return;
+        }
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file << picture;
         if (!file.flush()) {

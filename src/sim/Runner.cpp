@@ -2,6 +2,7 @@
 
 #include "sim/Expectation.h"
 #include "sim/Overloaded.h"
+#include "sim/VisibleText.h"
 
 namespace sim {
 namespace {
@@ -97,7 +98,7 @@ void printSummary(const RunResult& result, std::ostream& out) {
         << counted(result.expectations, "expectation") << ", " << formatTime(result.virtualSeconds)
         << " s of virtual time\n";
     for (const auto& failure : result.failures) {
-        out << "  FAILED " << describe(failure) << '\n';
+        out << "  FAILED " << visibleText(describe(failure)) << '\n';
     }
     out << "result: "
         << (result.failures.empty() ? "passed" : counted(result.failures.size(), "failure"))

@@ -67,19 +67,13 @@ TEST(BadScenarios, EachIsAScenarioErrorNamingItsLineWithinASecond) {
 // A folder of the test's own, with a FIFO in it.
 class FifoFolder : public ::testing::Test {
 protected:
-    FifoFolder()
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("snapforge-fifo-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        fifo_ = folder_ / "pipe";
+    FifoFolder() {
         EXPECT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
     }
-    ~FifoFolder() override { std::filesystem::remove_all(folder_); }
 
-    std::filesystem::path folder_;
-    std::filesystem::path fifo_;
+    testsupport::TemporaryFolder temporary_;
+    const std::filesystem::path folder_ = temporary_.path();
+    const std::filesystem::path fifo_ = folder_ / "pipe";
 };
 
 TEST_F(FifoFolder, NeitherAFifoNorADeviceIsReadAsAScenarioOrAPreferencesFile) {

@@ -62,21 +62,7 @@ Invocation invoke(const std::vector<std::string>& args,
 }
 
 // A device root of the test's own, gone when the test ends.
-class TemporaryRoot {
-public:
-    TemporaryRoot()
-        : path_(std::filesystem::temp_directory_path() /
-                ("snapforge-sim-test-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-        std::filesystem::remove_all(path_);
-    }
-    ~TemporaryRoot() { std::filesystem::remove_all(path_); }
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using TemporaryRoot = testsupport::TemporaryFolder;
 
 TEST(CommandLineTest, RunsTheScenarioInAGivenRootAndReportsItsFailures) {
     const TemporaryRoot temporary;
@@ -155,7 +141,6 @@ TEST(CommandLineTest, AFailureInsideTheSimulatorEndsWithAMessageAndStatusTwo) {
 
 TEST(CommandLineTest, AScenarioFileOverItsSizeCapIsRefused) {
     const TemporaryRoot folder;
-    std::filesystem::create_directories(folder.path());
     const auto scenario = folder.path() / "huge.scenario";
     std::ofstream(scenario) << std::string((std::size_t{1} << 20) + 1, '#');
     const auto run = invoke({scenario.string()});

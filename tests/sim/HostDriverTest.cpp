@@ -1,6 +1,7 @@
 #include "sim/HostDriver.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -267,6 +268,14 @@ TEST(HostDriver, SnapshotsAreWrittenIntoTheSnapshotFolder) {
     EXPECT_TRUE(std::filesystem::exists(phone.folder() / "shots/before.svg"));
     EXPECT_TRUE(
         phone.heard("snapshot written to " + (phone.folder() / "shots/before.svg").string()));
+
+    // A FIFO or a folder in the picture's place fails the step instead of stalling the run.
+    ASSERT_EQ(::mkfifo((phone.folder() / "shots/pipe.svg").c_str(), 0600), 0);
+    std::filesystem::create_directories(phone.folder() / "shots/folder.svg");
+    phone.run("snapshot pipe.svg\nsnapshot folder.svg");
+    EXPECT_EQ(phone.failures.size(), 2u);
+    EXPECT_NE(phone.failures.front().find("something other than a regular file is there"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -25,6 +25,18 @@ Outcome run(std::string_view text, FakeDriver& driver, bool quiet = false) {
     return outcome;
 }
 
+TEST(RunnerTest, TheTimelineAndTheSummaryShowControlBytesEscaped) {
+    FakeDriver driver;
+    driver.answers = {{"message", "a\x1b[2Jb\nc"}};
+    const auto outcome = run("expect message \"ok\"\n", driver);
+    EXPECT_NE(outcome.output.find("got \"a\\x1b[2Jb\\nc\""), std::string::npos) << outcome.output;
+    EXPECT_EQ(outcome.output.find('\x1b'), std::string::npos);
+
+    std::ostringstream out;
+    Timeline(out, false).event(1, "snapshot written to x\x07.svg");
+    EXPECT_EQ(out.str(), "    1.000    snapshot written to x\\x07.svg\n");
+}
+
 TEST(RunnerTest, PassingRunPrintsATimelineStampedWithVirtualTime) {
     FakeDriver driver;
     driver.onScreen = {Target::SettingsButton};

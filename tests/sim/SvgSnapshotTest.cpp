@@ -12,8 +12,10 @@
 #include "platform/Process.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
+#include "platform/ui/UIScrollView.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/Base64.h"
+#include "sim/HostArtwork.h"
 
 namespace sim {
 namespace {
@@ -116,6 +118,86 @@ TEST(SvgSnapshot, DrawsVisibleWindowsLowestFirstWithTheirViews) {
     const std::string after = svgSnapshot(2);
     EXPECT_EQ(after.find("<image"), std::string::npos);
     EXPECT_NE(after.find(">/pictures/badge.png</text>"), std::string::npos);
+}
+
+// A countdown number swelling and fading, as a user sees it part way through.
+TEST(SvgSnapshot, AnimationsInFlightShowTheirValueAtThatInstant) {
+    Process process;
+    auto window = UIWindow::create(CGRectMake(60, 160, 200, 150));
+    window->setWindowLevel(1999);
+    auto number = UILabel::create(CGRectMake(0, 0, 200, 150));
+    number->setText("3");
+    number->setFont(UIFont::fontWithName("Helvetica", 140));
+    number->setTextColor(UIColor::whiteColor());
+    number->setTextAlignment(NSTextAlignmentCenter);
+    number->setBackgroundColor(UIColor::clearColor());
+    window->addSubview(number);
+    window->makeKeyAndVisible();
+    UIView::animate(1.0, 0, UIViewAnimationOptionCurveLinear, [&] {
+        window->setAlpha(0);
+        window->setTransform(CGAffineTransformMakeScale(2, 2));
+    });
+
+    const std::string during = svgSnapshot(0.25);
+    EXPECT_NE(during.find("opacity=\"0.75\""), std::string::npos) << during;
+    EXPECT_NE(during.find("matrix(1.25 0 0 1.25 0 0)"), std::string::npos);
+    EXPECT_NE(during.find("font-size=\"140\" fill=\"rgb(255,255,255)\""), std::string::npos);
+    EXPECT_NE(during.find("text-anchor=\"middle\""), std::string::npos);
+    // A clear background draws nothing over the preview.
+    EXPECT_EQ(during.find("fill-opacity=\"0\""), std::string::npos);
+
+    const std::string after = svgSnapshot(1.5);
+    EXPECT_NE(after.find("opacity=\"0\""), std::string::npos);
+    EXPECT_NE(after.find("matrix(2 0 0 2 0 0)"), std::string::npos);
+}
+
+TEST(SvgSnapshot, LabelsShrinkToFitAndCastTheirShadow) {
+    Process process;
+    auto window = UIWindow::create(CGRectMake(0, 300, 320, 20));
+    auto title = UILabel::create(CGRectMake(0, 0, 56, 20));
+    title->setText("TIME LAPSE");
+    title->setFont(UIFont::fontWithName("Helvetica", 16));
+    title->setAdjustsFontSizeToFitWidth(true);
+    title->setShadowColor(UIColor::darkGrayColor());
+    title->setShadowOffset({1, 1});
+    window->addSubview(title);
+    window->makeKeyAndVisible();
+
+    const std::string svg = svgSnapshot(0);
+    const std::regex size(R"re(font-size="([0-9.]+)")re");
+    std::vector<double> sizes;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), size); it != std::sregex_iterator();
+         ++it) {
+        sizes.push_back(std::stod((*it)[1]));
+    }
+    ASSERT_EQ(sizes.size(), 2u);  // the shadow, then the text
+    EXPECT_LT(sizes[0], 16);
+    EXPECT_EQ(sizes[0], sizes[1]);
+    EXPECT_LT(svg.find("rgb(85,85,85)"), svg.find("rgb(0,0,0)\" fill-opacity=\"1\">TIME"));
+}
+
+// The host's own views look like the camera: the preview shows the scene, the shutter is drawn;
+// a strip shows only the page its scroll view frames.
+TEST(SvgSnapshot, HostViewsAreDrawnAndStripsShowOnePage) {
+    Process process;
+    auto window = UIWindow::create(CGRectMake(0, 0, 320, 480));
+    auto strip = UIScrollView::create(CGRectMake(236, 319, 77, 60));
+    strip->setContentSize({77, 480});
+    strip->setContentOffset({0, 180});
+    strip->addSubview(UIImageView::create(CGRectMake(0, 0, 77, 480)));
+    window->addSubview(strip);
+    window->makeKeyAndVisible();
+
+    const std::string svg = svgSnapshot(0);
+    EXPECT_TRUE(wellFormed(svg)) << svg;
+    EXPECT_NE(svg.find("<g id=\"preview-scene\">"), std::string::npos);
+    EXPECT_NE(svg.find("<clipPath id=\"clip1\"><rect x=\"0\" y=\"180\" width=\"77\" height=\"60\""),
+              std::string::npos);
+    EXPECT_EQ(artwork::hostView("UIView", CGRectMake(0, 0, 10, 10)), std::nullopt);
+    const auto preview = artwork::hostView("PLCameraView", CGRectMake(0, 0, 320, 480));
+    ASSERT_TRUE(preview);
+    EXPECT_NE(preview->find("href=\"#preview-scene\""), std::string::npos);
+    EXPECT_TRUE(artwork::hostView("PLCameraButton", CGRectMake(110, 12, 100, 72)));
 }
 
 TEST(SvgSnapshot, AnEmptyScreenIsStillAPicture) {

@@ -19,27 +19,6 @@ inline bool haveTool(const std::string& name) {
     return runCommand("command -v " + name).status == 0;
 }
 
-// A fresh folder under the temporary folder, removed with its contents at the end.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "snapforge-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TemporaryFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
     auto operator<=>(const Rgb&) const = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <array>
 #include <cstdint>
@@ -29,6 +30,27 @@ inline void writeDeviceFile(const std::string& phonePath, const std::string& byt
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }
+
+// A fresh folder under the temporary folder, removed with its contents at the end.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "snapforge-XXXXXX").string();
+        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TemporaryFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 struct CommandRun {
     int status = -1;

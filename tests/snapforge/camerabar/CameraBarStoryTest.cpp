@@ -12,6 +12,7 @@
 #include "snapforge/camerabar/MessageLabel.h"
 #include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
+#include "snapforge/focus/FocusView.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/Preferences.h"
 #include "snapforge/timed/SelectorDial.h"
@@ -275,6 +276,24 @@ TEST_F(CameraBarStory, AnIrisCloseHidesTheBarAndASwitchPassesTheModeOn) {
     openBar();
     EXPECT_EQ(bar().fpsBtn->superview(), s.cameraBar.get());
     EXPECT_EQ(bar().timerModeBtn->superview(), nullptr);
+}
+
+TEST_F(CameraBarStory, WithABarItsNormalModeButtonDecidesWhetherTouchesWorkTheReticles) {
+    openBar();
+    touch(bar().normalModeBtn);
+    ASSERT_FALSE(s.UseAdvancedCamera);
+    s._tmpAdvPhotoSelected = true;  // the bar's button, not the choice in force, decides
+    tap({200, 200});
+    run(1);
+    EXPECT_FALSE(s.UseAdvancedCamera);
+    EXPECT_EQ(s.focusView->frame().origin, (platform::CGPoint{115, 195}));
+
+    touch(bar().normalModeBtn);
+    touch(s.settingsButton);
+    run(1);
+    tap({200, 200});
+    run(1);
+    EXPECT_EQ(s.focusView->frame().origin, (platform::CGPoint{160, 160}));
 }
 
 }  // namespace
