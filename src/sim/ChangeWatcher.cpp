@@ -110,6 +110,7 @@ void ChangeWatcher::look(bool stepEnded) {
     lookAtWindows(visible);
     lookAtFades();
     lookAtLibraryViews(visible, stepEnded);
+    lookAtPicture();
     lookAtCapture();
     lookAtPreferences(true);
 }
@@ -217,6 +218,21 @@ void ChangeWatcher::lookAtCapture() {
             lookAtLog(connection, connection->changeLog(), "connection");
         }
     }
+}
+
+void ChangeWatcher::lookAtPicture() {
+    const std::string picture = framingPicture();
+    if (picture == picture_) {
+        return;
+    }
+    if (picture == "none") {
+        report_("picture removed");
+    } else if (picture == "empty") {
+        report_("picture view shown without a picture");
+    } else {
+        report_("picture: " + picture);
+    }
+    picture_ = picture;
 }
 
 void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,

@@ -33,7 +33,7 @@ struct CaptureObjects {
 
 // Finds what changed on the simulated phone since it last looked and says so in one short line
 // per change: windows shown or hidden, the library's views shown, hidden, moved, locked or
-// selected, device settings taken, the preferences file written.
+// selected, the framing aid's picture, device settings taken, the preferences file written.
 class ChangeWatcher {
 public:
     using Report = std::function<void(const std::string&)>;
@@ -76,6 +76,7 @@ private:
     void lookAtView(const std::string& name, const platform::UIView* view, const Windows& visible,
                     bool stepEnded);
     void lookAtCapture();
+    void lookAtPicture();
     void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
                    const std::string& who);
     void lookAtPreferences(bool report);
@@ -90,6 +91,7 @@ private:
     std::map<std::string, bool> fadedIn_;
     std::map<std::string, ViewRecord> views_;
     std::vector<LogRecord> logs_;
+    std::string picture_ = "none";
     // What the file system says of the file, to leave an unchanged file unread.
     struct FileStamp {
         std::uint64_t device = 0;

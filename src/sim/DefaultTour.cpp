@@ -102,6 +102,60 @@ expect panel absent
 expect pref.rememberSettings YES
 expect pref.timerTime 7
 
+# The overlay selector: a tap lights the grid of its page over the preview; scrolling the lit
+# selector cross-fades through the four grids, wrapping around near the top of the strip. (The
+# timeline names each picture; the expectations follow the index, so that they hold with the
+# pictures and without them.)
+tap settings-button
+wait 1
+expect bar shown
+tap bar.overlay
+wait 1
+expect selected bar.overlay YES
+expect state.overlayIsShowing YES
+expect state.overlayIndex 3
+scroll bar.overlay -1
+expect state.overlayIndex 2
+scroll bar.overlay -1
+expect state.overlayIndex 5
+scroll bar.overlay -1
+expect state.overlayIndex 4
+tap bar.overlay
+wait 1
+expect selected bar.overlay NO
+expect picture none
+
+# In video: the resolution selector applies 640x480, a frame guide shows 2.35:1, and the
+# frame-rate dial sets 60 fps.
+mode video
+wait 2
+tap settings-button
+wait 1
+expect bar shown
+scroll bar.resolution 2
+tap bar.resolution
+wait 1
+expect selected bar.resolution YES
+expect message "640x480 Resolution"
+expect session.preset AVCaptureSessionPreset640x480
+scroll bar.frame-guide 1
+tap bar.frame-guide
+wait 1
+expect selected bar.frame-guide YES
+expect state.frameGuideIsShowing YES
+expect state.guideIndex 4
+tap bar.fps
+wait 1
+expect dial.kind "FRAME RATE"
+expect dial.value 30
+hold dial.plus 6.1
+expect dial.value 60
+tap dial.set
+wait 1
+expect message "Frame rate: 60 fps"
+expect frame-duration 1/60,1/60
+expect dial absent
+
 # The camera closes.
 close
 )";

@@ -18,7 +18,7 @@ constexpr std::array<FeatureStatus, 6> kFeatures{{
     {Feature::Dial, "the selection dial", true},
     {Feature::SettingsPanel, "the settings panel", true},
     {Feature::Countdown, "the countdown and stop button", false},
-    {Feature::FramingAids, "overlays and frame guides", false},
+    {Feature::FramingAids, "overlays and frame guides", true},
 }};
 
 const FeatureStatus& status(Feature feature) {

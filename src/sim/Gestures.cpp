@@ -38,16 +38,14 @@ void drag(platform::CGPoint from, platform::CGPoint to, double seconds, const Ad
     screen.touchUp(to);
 }
 
-void scroll(platform::UIScrollView& strip, int pages, const Advance& advance) {
+void scroll(platform::UIScrollView& strip, platform::CGPoint from, int pages,
+            const Advance& advance) {
     const auto page = strip.bounds().size;
     const bool horizontal = strip.contentSize().width > page.width;
     const float distance = static_cast<float>(pages) * (horizontal ? page.width : page.height);
-    const auto bounds = strip.bounds();
-    const platform::CGPoint start = strip.convertPointToScreen(
-        {platform::CGRectGetMidX(bounds), platform::CGRectGetMidY(bounds)});
-    const platform::CGPoint end = horizontal ? platform::CGPoint{start.x - distance, start.y}
-                                             : platform::CGPoint{start.x, start.y - distance};
-    drag(start, end, kScrollSeconds, advance);
+    const platform::CGPoint end = horizontal ? platform::CGPoint{from.x - distance, from.y}
+                                             : platform::CGPoint{from.x, from.y - distance};
+    drag(from, end, kScrollSeconds, advance);
     for (double waited = 0; strip.isDecelerating() && waited < kSettleSeconds;
          waited += platform::UIScrollView::kStepDuration) {
         advance(platform::UIScrollView::kStepDuration);

@@ -24,7 +24,9 @@ void hold(platform::CGPoint point, double seconds, const Advance& advance);
 // Down at `from`, a move every 1/60 s along the straight line, up at `to`.
 void drag(platform::CGPoint from, platform::CGPoint to, double seconds, const Advance& advance);
 // Drags a strip by whole pages (positive: towards later pages, the content offset growing)
-// from its centre, then waits until it comes to rest.
-void scroll(platform::UIScrollView& strip, int pages, const Advance& advance);
+// from a screen point where the strip takes the touch, then waits until it comes to rest (and
+// whatever its resting makes it do, a wrap-around jump for one, has happened).
+void scroll(platform::UIScrollView& strip, platform::CGPoint from, int pages,
+            const Advance& advance);
 
 }  // namespace sim::gestures

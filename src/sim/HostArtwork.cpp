@@ -80,6 +80,7 @@ std::string definitions(double time) {
 <radialGradient id="sun-glow"><stop offset="0" stop-color="#fff3cf" stop-opacity="0.9"/><stop offset="1" stop-color="#fff3cf" stop-opacity="0"/></radialGradient>
 <linearGradient id="lake" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#6f93ad"/><stop offset="1" stop-color="#2d4d63"/></linearGradient>
 <radialGradient id="vignette" cx="0.5" cy="0.45" r="0.75"><stop offset="0.6" stop-color="#000000" stop-opacity="0"/><stop offset="1" stop-color="#000000" stop-opacity="0.45"/></radialGradient>
+<radialGradient id="iris-shade" cx="0.5" cy="0.42" r="0.7"><stop offset="0" stop-color="#2c3137"/><stop offset="1" stop-color="#0c0d0f"/></radialGradient>
 <linearGradient id="host-bar" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#3a3f46"/><stop offset="0.08" stop-color="#23272c"/><stop offset="1" stop-color="#0d0f11"/></linearGradient>
 <linearGradient id="shutter-face" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#f4f6f8"/><stop offset="0.5" stop-color="#c9ced4"/><stop offset="1" stop-color="#9aa1a9"/></linearGradient>
 )svg" + scene(time);
@@ -101,6 +102,19 @@ std::optional<std::string> hostView(std::string_view className, const CGRect& bo
         return imageWell(bounds);
     }
     return std::nullopt;
+}
+
+std::string closedIris(const CGRect& bounds) {
+    const double cx = platform::CGRectGetMidX(bounds);
+    const double cy = platform::CGRectGetMidY(bounds) - 40;
+    // Six blades meet in the middle; their edges curve out like a lens shutter's.
+    std::string seams;
+    for (int i = 0; i < 6; ++i) {
+        seams += "<path d=\"M0 0Q70 -10 330 -120\" transform=\"rotate(" + n(i * 60) + ")\"/>";
+    }
+    return "<rect " + placed(bounds) + " fill=\"url(#iris-shade)\"/>\n<g transform=\"translate(" +
+           n(cx) + ' ' + n(cy) + ")\" fill=\"none\" stroke=\"#50575f\" stroke-width=\"1.5\">" +
+           seams + "</g>\n";
 }
 
 }  // namespace sim::artwork

@@ -18,4 +18,7 @@ std::string definitions(double time);
 // does not draw itself.
 std::optional<std::string> hostView(std::string_view className, const platform::CGRect& bounds);
 
+// The camera view while its iris is closed: the blades shut over the preview.
+std::string closedIris(const platform::CGRect& bounds);
+
 }  // namespace sim::artwork

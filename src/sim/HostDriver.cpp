@@ -369,8 +369,8 @@ void HostDriver::perform(const cmd::Drag& step) {
 
 void HostDriver::perform(const cmd::Scroll& step) {
     guarded([&] {
-        const auto centre = locate(step.target);
-        if (!centre) {
+        const auto from = locate(step.target);
+        if (!from) {
             return;
         }
         const auto strip = findStrip(targetView(step.target));
@@ -378,7 +378,7 @@ void HostDriver::perform(const cmd::Scroll& step) {
             fail(std::string(targetName(step.target)) + " has no strip to scroll");
             return;
         }
-        gestures::scroll(*strip, step.pages, [this](double s) { advance(s); });
+        gestures::scroll(*strip, *from, step.pages, [this](double s) { advance(s); });
         settle();
     });
 }

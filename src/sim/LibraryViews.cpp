@@ -1,11 +1,17 @@
 #include "sim/LibraryViews.h"
 
+#include <filesystem>
+
+#include "host/PLCameraView.h"
 #include "platform/ui/UIButton.h"
+#include "platform/ui/UIImageView.h"
 #include "platform/ui/UISwitch.h"
+#include "sim/Features.h"
 #include "snapforge/camerabar/ActionButton.h"
 #include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
+#include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
@@ -108,28 +114,31 @@ std::shared_ptr<platform::UIView> libraryView(Target target) {
             return s.prefButton;
         case Target::StopButton:
             return s.stopBtn;
-        case Target::BarNormal:
-        case Target::BarTimeLapse:
-        case Target::BarTimer:
-        case Target::BarOverlay:
-        case Target::BarAdvancedVideo:
-        case Target::BarFps:
-        case Target::BarResolution:
-        case Target::BarFrameGuide:
+        default:
+            break;
+    }
+    switch (featureOf(target)) {
+        case Feature::CameraBar:
             return laidOut(barControl(bar, target), bar);
-        case Target::DialPlus:
-        case Target::DialMinus:
-        case Target::DialUnit:
-        case Target::DialSet:
+        case Feature::Dial:
             return dialControl(bar ? bar->selDial.get() : nullptr, target);
-        case Target::PanelAdvancedPhoto:
-        case Target::PanelAdvancedVideo:
-        case Target::PanelRemember:
-        case Target::PanelClose:
+        case Feature::SettingsPanel:
             return panelControl(s.settingsPanel.get(), target);
         default:
             return nullptr;
     }
+}
+
+std::string framingPicture() {
+    const auto cameraView = snapforge::state().cameraView.lock();
+    const auto picture = cameraView ? std::dynamic_pointer_cast<platform::UIImageView>(
+                                          cameraView->viewWithTag(snapforge::kPictureViewTag))
+                                    : nullptr;
+    if (!picture) {
+        return "none";
+    }
+    const auto image = picture->image();
+    return image ? std::filesystem::path(image->path()).filename().string() : "empty";
 }
 
 }  // namespace sim

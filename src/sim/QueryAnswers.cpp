@@ -6,9 +6,12 @@
 #include "platform/ui/UIControl.h"
 #include "platform/ui/UISwitch.h"
 #include "sim/CompactNumber.h"
+#include "sim/LibraryViews.h"
 #include "sim/PreferencesFile.h"
 #include "sim/ViewInspection.h"
 #include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/SelectorButton.h"
+#include "snapforge/capture/FrameRate.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/prefs/SettingsPanel.h"
@@ -31,6 +34,9 @@ std::string yesNo(bool value) {
 std::string selectedAnswer(const platform::UIView* view) {
     if (const auto* toggle = dynamic_cast<const platform::UISwitch*>(view)) {
         return yesNo(toggle->isOn());
+    }
+    if (const auto* selector = dynamic_cast<const snapforge::SelectorButton*>(view)) {
+        return yesNo(selector->isSelected());
     }
     const auto* control = dynamic_cast<const platform::UIControl*>(view);
     return yesNo(control != nullptr && control->isSelected());
@@ -55,23 +61,8 @@ std::string duration(const platform::CMTime& time) {
     return std::to_string(time.value) + "/" + std::to_string(time.timescale);
 }
 
-std::shared_ptr<platform::AVCaptureConnection> videoConnection(
-    const std::shared_ptr<platform::AVCaptureOutput>& output) {
-    if (!output) {
-        return nullptr;
-    }
-    for (const auto& connection : output->connections()) {
-        for (const auto& port : connection->inputPorts()) {
-            if (port->mediaType() == platform::AVMediaTypeVideo) {
-                return connection;
-            }
-        }
-    }
-    return nullptr;
-}
-
 std::string frameDurations(const CaptureObjects& capture) {
-    const auto connection = videoConnection(capture.output);
+    const auto connection = snapforge::videoConnection(capture.output);
     if (!connection) {
         return std::string(kNone);
     }
@@ -218,10 +209,11 @@ std::string answerQuery(const Query& query, const Phone& phone) {
         }
         case QueryKind::Messages:
             return joined(phone.messages());
-        // The timed capture's countdown and the framing aids are not part of the library yet.
+        // The timed capture's countdown is not part of the library yet.
         case QueryKind::Countdown:
-        case QueryKind::Picture:
             return std::string(kNone);
+        case QueryKind::Picture:
+            return framingPicture();
         case QueryKind::Advanced:
             return yesNo(s.UseAdvancedCamera);
         case QueryKind::ReticleFocus:

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <variant>
 
+#include "host/SimCameraView.h"
 #include "platform/ui/AnimationLog.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
@@ -181,7 +182,11 @@ private:
         out_ << "<g data-class=\"" << xmlEscape(name) << '"' << groupTransform(p) << " opacity=\""
              << number(p.alpha) << "\">\n";
         background(v, p.bounds, depth + 1);
-        if (auto drawing = artwork::hostView(name, p.bounds)) {
+        const auto* cameraView = dynamic_cast<const host::SimCameraView*>(&v);
+        if (cameraView && !cameraView->isIrisOpen()) {
+            indent(depth + 1);
+            out_ << artwork::closedIris(p.bounds);
+        } else if (auto drawing = artwork::hostView(name, p.bounds)) {
             indent(depth + 1);
             out_ << *drawing;
         }

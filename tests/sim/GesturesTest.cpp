@@ -76,6 +76,11 @@ TEST(Gestures, DragMovesEverySixtiethOfASecondAlongTheLine) {
     EXPECT_EQ(screen.recorder->heard.size(), 3u);
 }
 
+CGPoint middle(const UIView& view) {
+    const auto bounds = view.bounds();
+    return view.convertPointToScreen({CGRectGetMidX(bounds), CGRectGetMidY(bounds)});
+}
+
 TEST(Gestures, ScrollMovesAPagingStripByWholePagesAndLetsItSettle) {
     Screen screen;
     auto strip = UIScrollView::create(CGRectMake(10, 400, 100, 40));
@@ -83,19 +88,19 @@ TEST(Gestures, ScrollMovesAPagingStripByWholePagesAndLetsItSettle) {
     strip->setPagingEnabled(true);
     screen.window->addSubview(strip);
 
-    gestures::scroll(*strip, 2, screen.advance);
+    gestures::scroll(*strip, middle(*strip), 2, screen.advance);
     EXPECT_EQ(strip->contentOffset(), (CGPoint{200, 0}));
     EXPECT_FALSE(strip->isDecelerating());
-    gestures::scroll(*strip, -1, screen.advance);
+    gestures::scroll(*strip, middle(*strip), -1, screen.advance);
     EXPECT_EQ(strip->contentOffset(), (CGPoint{100, 0}));
-    gestures::scroll(*strip, 9, screen.advance);  // no further than the last page
+    gestures::scroll(*strip, middle(*strip), 9, screen.advance);  // no further than the last page
     EXPECT_EQ(strip->contentOffset(), (CGPoint{400, 0}));
 
     auto column = UIScrollView::create(CGRectMake(200, 0, 60, 100));
     column->setContentSize({60, 300});
     column->setPagingEnabled(true);
     screen.window->addSubview(column);
-    gestures::scroll(*column, 1, screen.advance);
+    gestures::scroll(*column, middle(*column), 1, screen.advance);
     EXPECT_EQ(column->contentOffset(), (CGPoint{0, 100}));
 }
 

@@ -4,15 +4,19 @@
 
 #include <map>
 
+#include "host/PLCameraView.h"
 #include "platform/Process.h"
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/capture/AVCaptureOutput.h"
 #include "platform/capture/AVCaptureSession.h"
 #include "platform/ui/UIButton.h"
+#include "platform/ui/UIImageView.h"
 #include "platform/ui/UISwitch.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/LibraryViews.h"
 #include "sim/PreferencesFile.h"
+#include "snapforge/camerabar/SelectorButton.h"
+#include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/startup/State.h"
@@ -156,6 +160,28 @@ TEST(QueryAnswers, CaptureSettingsAndPreferencesOnDisk) {
     EXPECT_EQ(answerQuery(keyed(QueryKind::Pref, "guideIndex"), phone), "missing");
     ASSERT_TRUE(preferences::writeBytes("<plist><dict><key>x</key>"));
     EXPECT_EQ(answerQuery(keyed(QueryKind::Pref, "timerTime"), phone), "missing");
+}
+
+TEST(QueryAnswers, TheFramingPictureAndASelectorsLight) {
+    Process process;
+    FakePhone phone;
+    auto& s = snapforge::state();
+    auto cameraView = std::make_shared<host::PLCameraView>();
+    s.cameraView = cameraView;
+    EXPECT_EQ(answerQuery(simple(QueryKind::Picture), phone), "none");
+    auto picture = UIImageView::create();
+    picture->setTag(snapforge::kPictureViewTag);
+    cameraView->addSubview(picture);
+    EXPECT_EQ(answerQuery(simple(QueryKind::Picture), phone), "empty");
+    picture->setImage(std::make_shared<UIImage>("/var/mobile/Library/Keyboard/Snapforge/43.png",
+                                                "43.png", CGSize{4, 4}, true));
+    EXPECT_EQ(answerQuery(simple(QueryKind::Picture), phone), "43.png");
+
+    auto selector = snapforge::SelectorButton::create(CGRectMake(0, 0, 77, 60));
+    phone.views[Target::BarOverlay] = selector;
+    EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::BarOverlay), phone), "NO");
+    selector->setIsSelected(true);
+    EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::BarOverlay), phone), "YES");
 }
 
 }  // namespace

@@ -13,16 +13,10 @@ const std::string kScenarios = SNAPFORGE_SOURCE_DIR "/tests/scenarios/";
 
 // Runs snapforge-sim with the arguments in a fresh device root and snapshot folder.
 testsupport::CommandRun simulate(const std::string& arguments) {
-    const auto folder =
-        std::filesystem::temp_directory_path() /
-        ("snapforge-scenario-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder);
-    auto run = testsupport::runCommand(std::string(SNAPFORGE_SIM_PATH) + " --root " +
-                                       (folder / "root").string() + " --snapshots " +
-                                       (folder / "shots").string() + " " + arguments);
-    std::filesystem::remove_all(folder);
-    return run;
+    const testsupport::TemporaryFolder folder;
+    return testsupport::runCommand(std::string(SNAPFORGE_SIM_PATH) + " --root " +
+                                   (folder.path() / "root").string() + " --snapshots " +
+                                   (folder.path() / "shots").string() + " " + arguments);
 }
 
 TEST(ScenarioFiles, TheDefaultTourPasses) {

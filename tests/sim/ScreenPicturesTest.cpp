@@ -63,6 +63,25 @@ TEST(ScreenPictures, SnapshotsRenderTheLibrarysPicturesOverThePreview) {
     EXPECT_GT(drawn.count(12, 372, 70, 10, dark), bare.count(12, 372, 70, 10, dark) + 200);
 }
 
+// A photo closes the iris over the preview for a moment; the snapshot shows the blades.
+TEST(ScreenPictures, TheClosedIrisHidesThePreview) {
+    testsupport::TemporaryFolder folder;
+    const auto scenario = folder.path() / "photo.scenario";
+    std::ofstream(scenario) << "launch\nwait 1\nsnapshot open.svg\nshutter\nwait 0.35\n"
+                               "snapshot closed.svg\nwait 2\nsnapshot again.svg\n";
+    const auto run =
+        runCommand(simulator("--snapshots " + folder.path().string() + " " + scenario.string()));
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto read = [&](const char* name) {
+        std::ifstream in(folder.path() / name);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    const std::string blades = "fill=\"url(#iris-shade)\"";
+    EXPECT_EQ(read("open.svg").find(blades), std::string::npos);
+    EXPECT_NE(read("closed.svg").find(blades), std::string::npos);
+    EXPECT_EQ(read("again.svg").find(blades), std::string::npos);
+}
+
 // What the page says of itself once its script has run: the body's data attributes.
 std::string bodyData(const std::string& dom, const std::string& name) {
     std::smatch match;

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "host/CameraApp.h"
 #include "host/DeviceModels.h"
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/UIScreen.h"
+#include "sim/ViewInspection.h"
+#include "snapforge/camerabar/MessageLabel.h"
 #include "snapforge/startup/Startup.h"
 #include "snapforge/startup/State.h"
 
@@ -55,6 +59,26 @@ protected:
     }
 
     static platform::UIScreen& screen() { return platform::UIScreen::mainScreen(); }
+
+    // A tap where the view itself takes it (the preference button lies over part of the bar's
+    // right half).
+    void touch(const std::shared_ptr<platform::UIView>& view) {
+        ASSERT_TRUE(view);
+        const auto point = sim::inspect::touchPoint(*view);
+        ASSERT_TRUE(point);
+        tap(*point);
+    }
+
+    // The texts of the message windows on screen now.
+    static std::vector<std::string> messagesOnScreen() {
+        std::vector<std::string> texts;
+        for (const auto& window : screen().visibleWindows()) {
+            if (const auto* message = dynamic_cast<const MessageLabel*>(window.get())) {
+                texts.push_back(message->text());
+            }
+        }
+        return texts;
+    }
 
     platform::AVCaptureDevice& device() { return *app.controller()->currentDevice(); }
 

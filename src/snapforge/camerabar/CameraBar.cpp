@@ -25,6 +25,26 @@ constexpr int kTimerIconTag = 31;
 constexpr int kAdvancedVideoIconTag = 51;
 constexpr int kFrameRateIconTag = 71;
 
+// How each control of the bar is made, by slot.
+const CameraBar::ActionButtonLook kNormalLook{
+    0, kNormalMode, "modeNormal.png", platform::CGRectMake(24.5f, 19, 28, 23), kNormalIconTag};
+const CameraBar::ActionButtonLook kTimeLapseLook{1, kTimeLapseMode, "modeShootTimer.png",
+                                                 platform::CGRectMake(25.5f, 17, 26, 27),
+                                                 kTimeLapseIconTag};
+const CameraBar::ActionButtonLook kTimerLook{
+    2, kTimerMode, "modeTimer.png", platform::CGRectMake(25.5f, 17, 26, 27), kTimerIconTag};
+const CameraBar::ActionButtonLook kAdvancedVideoLook{0, kAdvancedVideoMode, "normalFilmMode.png",
+                                                     platform::CGRectMake(22.5f, 11, 32, 32),
+                                                     kAdvancedVideoIconTag};
+const CameraBar::ActionButtonLook kFrameRateLook{
+    1, kFrameRateMode, "fpsBtn.png", platform::CGRectMake(21.5f, 15, 35, 30), kFrameRateIconTag};
+const CameraBar::SelectorLook kOverlayLook{3, kOverlayTag, SelectorButton::kOverlaySelector,
+                                           overlayTapSelector};
+const CameraBar::SelectorLook kResolutionLook{
+    2, kResolutionTag, SelectorButton::kResolutionSelector, resolutionTapSelector};
+const CameraBar::SelectorLook kFrameGuideLook{
+    3, kFrameGuideTag, SelectorButton::kFrameGuideSelector, frameGuideTapSelector};
+
 platform::CGRect slotFrame(int slot) {
     return platform::CGRectMake(kSlotX[slot], kSlotY, kSlotWidth, kSlotHeight);
 }
@@ -127,81 +147,47 @@ void CameraBar::setupButtons() {
 }
 
 void CameraBar::setupPhotoButtons() {
-    if (!normalModeBtn) {
-        normalModeBtn = makeActionButton(0, kNormalMode, "modeNormal.png",
-                                         platform::CGRectMake(24.5f, 19, 28, 23), kNormalIconTag);
-    }
-    normalModeBtn->setSelected(advPhotoSelected);
-    addSubview(normalModeBtn);
-    if (!burstModeBtn) {
-        burstModeBtn = makeActionButton(1, kTimeLapseMode, "modeShootTimer.png",
-                                        platform::CGRectMake(25.5f, 17, 26, 27), kTimeLapseIconTag);
-    }
-    burstModeBtn->setSelected(timeLapseSelected);
-    addSubview(burstModeBtn);
-    if (!timerModeBtn) {
-        timerModeBtn = makeActionButton(2, kTimerMode, "modeTimer.png",
-                                        platform::CGRectMake(25.5f, 17, 26, 27), kTimerIconTag);
-    }
-    timerModeBtn->setSelected(timerSelected);
-    addSubview(timerModeBtn);
-    if (!overlayBtn) {
-        overlayBtn = makeSelector(3, kOverlayTag, SelectorButton::kOverlaySelector, overlayIndex,
-                                  overlayTapSelector.sel);
-    }
-    overlayBtn->setIsSelected(overlaySelected);
-    addSubview(overlayBtn);
+    placeActionButton(normalModeBtn, kNormalLook, advPhotoSelected);
+    placeActionButton(burstModeBtn, kTimeLapseLook, timeLapseSelected);
+    placeActionButton(timerModeBtn, kTimerLook, timerSelected);
+    placeSelector(overlayBtn, kOverlayLook, overlayIndex, overlaySelected);
 }
 
 void CameraBar::setupVideoButtons() {
-    if (!exposureFocusBtn) {
-        exposureFocusBtn =
-            makeActionButton(0, kAdvancedVideoMode, "normalFilmMode.png",
-                             platform::CGRectMake(22.5f, 11, 32, 32), kAdvancedVideoIconTag);
-    }
-    exposureFocusBtn->setSelected(advVideoSelected);
-    addSubview(exposureFocusBtn);
-    if (!fpsBtn) {
-        fpsBtn = makeActionButton(1, kFrameRateMode, "fpsBtn.png",
-                                  platform::CGRectMake(21.5f, 15, 35, 30), kFrameRateIconTag);
-    }
-    fpsBtn->setSelected(frameRateSelected);
-    addSubview(fpsBtn);
-    if (!resolutionBtn) {
-        resolutionBtn = makeSelector(2, kResolutionTag, SelectorButton::kResolutionSelector,
-                                     resolutionIndex, resolutionTapSelector.sel);
-    }
-    resolutionBtn->setIsSelected(resolutionSelected);
-    addSubview(resolutionBtn);
-    if (!frameGuideBtn) {
-        frameGuideBtn = makeSelector(3, kFrameGuideTag, SelectorButton::kFrameGuideSelector,
-                                     guideIndex, frameGuideTapSelector.sel);
-    }
-    frameGuideBtn->setIsSelected(guideSelected);
-    addSubview(frameGuideBtn);
+    placeActionButton(exposureFocusBtn, kAdvancedVideoLook, advVideoSelected);
+    placeActionButton(fpsBtn, kFrameRateLook, frameRateSelected);
+    placeSelector(resolutionBtn, kResolutionLook, resolutionIndex, resolutionSelected);
+    placeSelector(frameGuideBtn, kFrameGuideLook, guideIndex, guideSelected);
 }
 
-std::shared_ptr<ActionButton> CameraBar::makeActionButton(int slot, int tag, const char* icon,
-                                                          platform::CGRect iconFrame, int iconTag) {
-    auto button = ActionButton::create(slotFrame(slot));
-    button->setTag(tag);
-    auto iconView = platform::UIImageView::create(iconFrame);
-    iconView->setImage(imageNamed(icon));
-    iconView->setTag(iconTag);
-    button->addSubview(iconView);
-    button->addTarget(this, toggleModeSelector.sel, platform::UIControlEventTouchUpInside);
-    return button;
+void CameraBar::placeActionButton(std::shared_ptr<ActionButton>& button,
+                                  const ActionButtonLook& look, bool selected) {
+    if (!button) {
+        button = ActionButton::create(slotFrame(look.slot));
+        button->setTag(look.tag);
+        auto icon = platform::UIImageView::create(look.iconFrame);
+        icon->setImage(imageNamed(look.icon));
+        icon->setTag(look.iconTag);
+        button->addSubview(icon);
+        button->addTarget(this, toggleModeSelector.sel, platform::UIControlEventTouchUpInside);
+    }
+    button->setSelected(selected);
+    addSubview(button);
 }
 
-std::shared_ptr<SelectorButton> CameraBar::makeSelector(int slot, int tag, int type, int index,
-                                                        platform::SEL tapAction) {
-    auto selector = SelectorButton::create(slotFrame(slot));
-    selector->setTag(tag);
-    selector->setSelectorType(type, index);
-    selector->setScrollViewDelegate(
-        std::dynamic_pointer_cast<platform::UIScrollViewDelegate>(shared_from_this()));
-    selector->addGestureRecognizer(platform::UITapGestureRecognizer::create(this, tapAction));
-    return selector;
+void CameraBar::placeSelector(std::shared_ptr<SelectorButton>& selector, const SelectorLook& look,
+                              int index, bool lit) {
+    if (!selector) {
+        selector = SelectorButton::create(slotFrame(look.slot));
+        selector->setTag(look.tag);
+        selector->setSelectorType(look.type, index);
+        selector->setScrollViewDelegate(
+            std::dynamic_pointer_cast<platform::UIScrollViewDelegate>(shared_from_this()));
+        selector->addGestureRecognizer(
+            platform::UITapGestureRecognizer::create(this, look.tapAction.sel));
+    }
+    selector->setIsSelected(lit);
+    addSubview(selector);
 }
 
 void CameraBar::_rotate(int orientation) {

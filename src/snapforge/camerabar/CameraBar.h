@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/runtime/Runtime.h"
 #include "platform/ui/UIScrollView.h"
 #include "platform/ui/UIWindow.h"
 #include "snapforge/timed/SelectorDial.h"
@@ -108,6 +109,21 @@ public:
     int resolutionIndex = 1;
     int guideIndex = 3;
 
+    // How a control is made: its slot, tag and icon or selector type and tap action.
+    struct ActionButtonLook {
+        int slot;
+        int tag;
+        const char* icon;
+        platform::CGRect iconFrame;
+        int iconTag;
+    };
+    struct SelectorLook {
+        int slot;
+        int tag;
+        int type;
+        platform::Selector<void(platform::id)> tapAction;
+    };
+
 protected:
     CameraBar() = default;
     // Builds the bar from the dictionary of choices in force; false when the window cannot be
@@ -119,12 +135,15 @@ private:
     void readPrefs(const platform::NSMutableDictionary& prefs);
     void setupPhotoButtons();
     void setupVideoButtons();
+    void flipUnlessReplaying(const std::shared_ptr<ActionButton>& button);
+    void chooseTimedShooting(const std::shared_ptr<ActionButton>& chosen,
+                             const std::shared_ptr<ActionButton>& other);
     void keepDialValueOf(int mode);
     void configureDial(int mode);
-    std::shared_ptr<ActionButton> makeActionButton(int slot, int tag, const char* icon,
-                                                   platform::CGRect iconFrame, int iconTag);
-    std::shared_ptr<SelectorButton> makeSelector(int slot, int tag, int type, int index,
-                                                 platform::SEL tapAction);
+    void placeActionButton(std::shared_ptr<ActionButton>& button, const ActionButtonLook& look,
+                           bool selected);
+    void placeSelector(std::shared_ptr<SelectorButton>& selector, const SelectorLook& look,
+                       int index, bool lit);
     void toggleSelector(SelectorButton* selector, bool& flag);
 
     int cameraControllerMode_ = 0;

@@ -48,37 +48,23 @@ void CameraBar::toggleMode(platform::id sender) {
     const bool video = cameraControllerMode_ == 1;
     switch (cameraMode_) {
         case kNormalMode:
-            if (photo && !skipSelection) {
-                flip(normalModeBtn);
+            if (photo) {
+                flipUnlessReplaying(normalModeBtn);
             }
             break;
         case kTimeLapseMode:
             if (photo) {
-                deselect(timerModeBtn);
-                if (!skipSelection) {
-                    flip(burstModeBtn);
-                }
-                if (!isSelected(burstModeBtn)) {
-                    cameraMode_ = kNormalMode;
-                }
+                chooseTimedShooting(burstModeBtn, timerModeBtn);
             }
             break;
         case kTimerMode:
             if (photo) {
-                deselect(burstModeBtn);
-                if (!skipSelection) {
-                    flip(timerModeBtn);
-                }
-                if (!isSelected(timerModeBtn)) {
-                    cameraMode_ = kNormalMode;
-                }
+                chooseTimedShooting(timerModeBtn, burstModeBtn);
             }
             break;
         case kAdvancedVideoMode:
             if (video) {
-                if (!skipSelection) {
-                    flip(exposureFocusBtn);
-                }
+                flipUnlessReplaying(exposureFocusBtn);
                 if (!isReplayingOnHiddenBar()) {
                     showCameraModeEx(exposureFocusBtn.get());
                 }
@@ -86,9 +72,7 @@ void CameraBar::toggleMode(platform::id sender) {
             break;
         case kFrameRateMode:
             if (video) {
-                if (!skipSelection) {
-                    flip(fpsBtn);
-                }
+                flipUnlessReplaying(fpsBtn);
                 showCameraModeEx(fpsBtn.get());
             }
             break;
@@ -117,6 +101,22 @@ void CameraBar::toggleMode(platform::id sender) {
     }
     checkSelectionDialSetup(cameraMode_);
     showCameraMode();
+}
+
+void CameraBar::flipUnlessReplaying(const std::shared_ptr<ActionButton>& button) {
+    if (!skipSelection) {
+        flip(button);
+    }
+}
+
+// The self-timer and the time lapse exclude each other; deselecting one falls back to mode 1.
+void CameraBar::chooseTimedShooting(const std::shared_ptr<ActionButton>& chosen,
+                                    const std::shared_ptr<ActionButton>& other) {
+    deselect(other);
+    flipUnlessReplaying(chosen);
+    if (!isSelected(chosen)) {
+        cameraMode_ = kNormalMode;
+    }
 }
 
 void CameraBar::showCameraMode() {

@@ -6,6 +6,7 @@
 #include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/camerabar/CameraBarPresentation.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
+#include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
@@ -125,6 +126,7 @@ void _method$PLCameraView$openIrisWithDidFinishSelector$withDuration$(id self, S
     s.didChangeModes = false;
     applyDeviceSupport(s);
     setSettingsButtonHidden(false);
+    hideOverlayView();
     restoreSnapforgeModes();
     if (cameraView) {
         bringButtonBarForward(*cameraView);
@@ -169,6 +171,7 @@ void _method$PLCameraView$enterPanoramaMode(id self, SEL cmd) {
     hideCameraBar(nullptr, kBarFade);
     _orig$PLCameraView$enterPanoramaMode(self, cmd);
     setSettingsButtonHidden(true);
+    hideOverlayView();
 }
 
 void _method$PLCameraView$exitPanoramaModeAndShowIris$(id self, SEL cmd, bool show) {

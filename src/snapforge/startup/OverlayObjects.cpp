@@ -3,7 +3,10 @@
 #include "host/PLCameraView.h"
 #include "platform/foundation/CFNotificationCenter.h"
 #include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
+#include "snapforge/capture/FramingAids.h"
+#include "snapforge/capture/Resolution.h"
 #include "snapforge/focus/AdvancedFocus.h"
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
@@ -43,6 +46,16 @@ void placeSettingsButton(platform::UIView& buttonBar) {
         buttonBar.addSubview(s.settingsButton);
     }
     s.settingsButton->setHidden(false);
+}
+
+bool isLit(const std::shared_ptr<SelectorButton>& selector) {
+    return selector && selector->isSelected();
+}
+
+// A selector's lit state, or the choice in force while the bar has not made that selector yet
+// (a bar opened in photo mode has no video selectors).
+bool litOr(const std::shared_ptr<SelectorButton>& selector, bool inForce) {
+    return selector ? selector->isSelected() : inForce;
 }
 
 }  // namespace
@@ -137,8 +150,29 @@ void destroyObjects(bool keepPreferences) {
 }
 
 void restoreSnapforgeModes() {
-    if (hostCameraMode() == kPhotoMode) {
-        log("restoreSnapforgeModes, _tmpOverlaySelected: %@", state()._tmpOverlaySelected);
+    const State& s = state();
+    const auto& bar = s.cameraBar;
+    switch (hostCameraMode()) {
+        case kPhotoMode:
+            if (bar) {
+                log("restoreSnapforgeModes: cameraBar.overlayBtn.isSelected: %@, "
+                    "_tmpOverlaySelected: %@",
+                    isLit(bar->overlayBtn), s._tmpOverlaySelected);
+            } else {
+                log("restoreSnapforgeModes, _tmpOverlaySelected: %@", s._tmpOverlaySelected);
+            }
+            toggleOverlay(s.overlayIndex,
+                          litOr(bar ? bar->overlayBtn : nullptr, s._tmpOverlaySelected), true);
+            break;
+        case kVideoMode:
+            toggleResolution(s.resolutionIndex,
+                             litOr(bar ? bar->resolutionBtn : nullptr, s._tmpResolutionSelected),
+                             true);
+            toggleFrameGuide(s.guideIndex,
+                             litOr(bar ? bar->frameGuideBtn : nullptr, s._tmpGuideSelected), true);
+            break;
+        default:
+            break;
     }
 }
 

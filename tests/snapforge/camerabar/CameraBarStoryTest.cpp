@@ -28,30 +28,11 @@ protected:
         launch();
     }
 
-    // A tap where the control itself takes it (the preference button lies over part of the
-    // bar's right half).
-    void touch(const std::shared_ptr<platform::UIView>& view) {
-        ASSERT_TRUE(view);
-        const auto point = sim::inspect::touchPoint(*view);
-        ASSERT_TRUE(point);
-        tap(*point);
-    }
     void openBar() {
         touch(s.settingsButton);
         run(1);
     }
     CameraBarEx& bar() { return *s.cameraBar; }
-
-    // The texts of the message windows on screen now.
-    static std::vector<std::string> messagesOnScreen() {
-        std::vector<std::string> texts;
-        for (const auto& window : screen().visibleWindows()) {
-            if (const auto* message = dynamic_cast<const MessageLabel*>(window.get())) {
-                texts.push_back(message->text());
-            }
-        }
-        return texts;
-    }
 };
 
 TEST_F(CameraBarStory, TheSettingsButtonOpensTheBarAndAReopeningOvertakesTheFade) {
