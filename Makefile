@@ -10,11 +10,14 @@ deps:
 configure: deps
 	@cmake --preset $(PRESET) >/dev/null
 
+# Everything, tests included.
 build: configure
 	@cmake --build --preset $(PRESET)
 
-# The default tour; its report, a page to watch it, is named on the last line.
-run: build
+# The default tour; its report, a page to watch it, is named on the last line. Only what the
+# tour needs is built: the simulator, not the tests.
+run: configure
+	@cmake --build --preset $(PRESET) --target snapforge-sim
 	@$(BUILD_DIR)/snapforge-sim --report $(BUILD_DIR)/tour-report.html
 
 # The README's picture of the camera screen, drawn by the simulator from its scenario.
@@ -22,7 +25,8 @@ readme-picture: build
 	@$(BUILD_DIR)/snapforge-sim --quiet --snapshots docs docs/camera-screen.scenario
 	@echo "picture: docs/camera-screen.svg"
 
-test: build
+test: configure
+	@cmake --build --preset $(PRESET) --target snapforge-tests
 	@ctest --preset $(PRESET)
 
 asan:

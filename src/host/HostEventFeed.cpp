@@ -17,7 +17,8 @@ void HostEventFeed::unsubscribe(int token) {
 }
 
 void HostEventFeed::publish(HostEventKind kind, std::string text) {
-    history_.push_back({kind, std::move(text), platform::RunLoop::main().now()});
+    history_.push({kind, std::move(text), platform::RunLoop::main().now()});
+    ++counts_[kind];
     const HostEvent event = history_.back();
     // A listener may subscribe or unsubscribe while it hears the event.
     const auto listeners = subscriptions_;
@@ -27,13 +28,14 @@ void HostEventFeed::publish(HostEventKind kind, std::string text) {
 }
 
 int HostEventFeed::count(HostEventKind kind) const {
-    return static_cast<int>(std::ranges::count(history_, kind, &HostEvent::kind));
+    const auto found = counts_.find(kind);
+    return found == counts_.end() ? 0 : found->second;
 }
 
 std::vector<std::string> HostEventFeed::texts() const {
     std::vector<std::string> result;
-    result.reserve(history_.size());
-    for (const auto& event : history_) {
+    result.reserve(history().size());
+    for (const auto& event : history()) {
         result.push_back(event.text);
     }
     return result;

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "platform/BoundedHistory.h"
 
 namespace host {
 
@@ -19,6 +23,7 @@ enum class HostEventKind {
     ModeSwitched,
     ModeSwitchRefused,
     ShutterIgnored,
+    ShutterPressedInCode,
     PanoramaEntered,
     PanoramaExited,
     PanoramaRefused,
@@ -42,10 +47,12 @@ struct HostEvent {
     double time = 0;
 };
 
-// The camera app's timeline: listeners hear each event as it happens; the history keeps them all.
+// The camera app's timeline: listeners hear each event as it happens; the history keeps the
+// latest (at least kKeptEvents), so a day-long run does not fill memory, and counts them all.
 class HostEventFeed {
 public:
     using Listener = std::function<void(const HostEvent&)>;
+    static constexpr std::size_t kKeptEvents = 1000;
 
     // A token for unsubscribe.
     int subscribe(Listener listener);
@@ -53,10 +60,10 @@ public:
 
     void publish(HostEventKind kind, std::string text);
 
-    const std::vector<HostEvent>& history() const { return history_; }
+    const std::vector<HostEvent>& history() const { return history_.items(); }
     // How many events of a kind have happened.
     int count(HostEventKind kind) const;
-    // The texts of every event so far, in order.
+    // The texts of the kept events, in order.
     std::vector<std::string> texts() const;
 
 private:
@@ -66,7 +73,8 @@ private:
     };
 
     std::vector<Subscription> subscriptions_;
-    std::vector<HostEvent> history_;
+    platform::BoundedHistory<HostEvent> history_{kKeptEvents};
+    std::map<HostEventKind, int> counts_;
     int nextToken_ = 1;
 };
 

@@ -476,8 +476,10 @@ bool SimCameraView::hostCameraShutterClicked(platform::id) {
     return true;
 }
 
+// A press made in code rather than by a finger, as an extension takes its timed photos.
 void SimCameraView::hostPressShutterButton() {
     calls_.note(sel::pressShutterButton.sel);
+    publish(HostEventKind::ShutterPressedInCode, "shutter pressed by pressShutterButton");
     cameraShutterClicked(shutterButton().get());
 }
 

@@ -27,12 +27,16 @@
 #include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/startup/State.h"
 #include "snapforge/timed/SelectorDial.h"
+#include "snapforge/timed/TimerLabel.h"
 
 namespace sim {
 namespace {
 
 constexpr std::array kWatchedViews{Target::FocusReticle, Target::ExposureReticle, Target::WbLock,
-                                   Target::SettingsButton};
+                                   Target::SettingsButton, Target::StopButton};
+// The objects that turn with the interface.
+constexpr std::array kTurningViews{Target::Bar, Target::Dial, Target::Countdown, Target::StopButton,
+                                   Target::Message};
 
 // What a capture setting is called in the timeline; lock and unlock calls are left out.
 std::optional<std::string> settingName(const std::string& what) {
@@ -110,6 +114,8 @@ void ChangeWatcher::look(bool stepEnded) {
     lookAtWindows(visible);
     lookAtFades();
     lookAtLibraryViews(visible, stepEnded);
+    lookAtCountdown();
+    lookAtRotations();
     lookAtPicture();
     lookAtCapture();
     lookAtPreferences(true);
@@ -204,6 +210,36 @@ void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* 
     before.origin = reported;
 }
 
+// Each number as it flashes, and the end of the count.
+void ChangeWatcher::lookAtCountdown() {
+    const auto& bar = snapforge::state().cameraBar;
+    std::optional<std::string> now;
+    if (bar && bar->timerLabel) {
+        now = bar->timerLabel->text();
+    }
+    if (now && !now->empty() && now != countdown_) {
+        report_("countdown " + *now);
+    } else if (!now && countdown_) {
+        report_("countdown ended");
+    }
+    if (!now || !now->empty()) {
+        countdown_ = now;
+    }
+}
+
+void ChangeWatcher::lookAtRotations() {
+    for (const Target target : kTurningViews) {
+        const auto view = libraryView(target);
+        const std::string name(targetName(target));
+        const double angle = view ? rotationOf(target, *view) : 0;
+        auto& before = angles_[name];
+        if (view && angle != before) {
+            report_(name + " turned to " + compactNumber(angle));
+        }
+        before = angle;
+    }
+}
+
 void ChangeWatcher::lookAtCapture() {
     const CaptureObjects objects = capture_ ? capture_() : CaptureObjects{};
     std::erase_if(logs_, [](const LogRecord& record) { return record.owner.expired(); });
@@ -241,21 +277,19 @@ void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
                                [&](const LogRecord& r) { return r.owner.lock() == owner; });
     if (record == logs_.end()) {
         // Settings made before the camera came into view are the host's own set-up.
-        logs_.push_back({owner, log.entries().size()});
+        logs_.push_back({owner, log.recordedCount()});
         return;
     }
-    const auto& entries = log.entries();
-    if (record->seen > entries.size()) {
+    if (record->seen > log.recordedCount()) {
         record->seen = 0;
     }
-    for (std::size_t i = record->seen; i < entries.size(); ++i) {
-        const auto& change = entries[i];
+    for (const auto& change : log.changesAfter(record->seen)) {
         const auto name = settingName(change.what);
         if (change.accepted && name) {
             report_(who + ": " + *name + " " + change.value);
         }
     }
-    record->seen = entries.size();
+    record->seen = log.recordedCount();
 }
 
 void ChangeWatcher::lookAtPreferences(bool report) {

@@ -75,6 +75,8 @@ private:
     void lookAtLibraryViews(const Windows& visible, bool stepEnded);
     void lookAtView(const std::string& name, const platform::UIView* view, const Windows& visible,
                     bool stepEnded);
+    void lookAtCountdown();
+    void lookAtRotations();
     void lookAtCapture();
     void lookAtPicture();
     void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
@@ -90,6 +92,10 @@ private:
     // Whether each of the library's fading windows was last seen faded in.
     std::map<std::string, bool> fadedIn_;
     std::map<std::string, ViewRecord> views_;
+    // The countdown's last number, while a countdown is up.
+    std::optional<std::string> countdown_;
+    // How far each turning object was turned when last seen (0 while it is missing).
+    std::map<std::string, double> angles_;
     std::vector<LogRecord> logs_;
     std::string picture_ = "none";
     // What the file system says of the file, to leave an unchanged file unread.

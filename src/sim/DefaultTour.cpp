@@ -102,6 +102,61 @@ expect panel absent
 expect pref.rememberSettings YES
 expect pref.timerTime 7
 
+# A 3-second self-timer: the press is held back, the seconds flash beside a stop button, and
+# the library presses the shutter itself.
+tap settings-button
+wait 1
+tap bar.timer
+wait 1
+expect dial.value 7
+tap dial.minus
+tap dial.minus
+tap dial.minus
+tap dial.minus
+expect dial.value 3
+shutter
+wait 1.2
+expect countdown 3
+expect visible stop-button YES
+expect photos 1
+wait 3
+expect photos 2
+expect visible stop-button NO
+expect countdown none
+expect bar.mode 3
+
+# A 3-second time lapse: a photo every 4 seconds; turned to landscape and back on the way, the
+# stop button and the countdown turn with it; the stop button ends it after three photos.
+wait 1
+tap settings-button
+wait 1
+tap bar.time-lapse
+wait 1
+expect dial.kind "TIME LAPSE"
+tap dial.minus
+tap dial.minus
+expect dial.value 3
+shutter
+wait 9
+expect photos 4
+rotate 3
+wait 0.5
+expect rotation stop-button 90
+expect rotation countdown 90
+expect frame wb-lock 10,260,74,31
+rotate 1
+wait 0.5
+expect rotation stop-button 0
+expect frame wb-lock 10,370,74,31
+wait 3
+expect photos 5
+expect visible stop-button YES
+tap stop-button
+wait 5
+expect photos 5
+expect visible stop-button NO
+expect countdown none
+
 # The overlay selector: a tap lights the grid of its page over the preview; scrolling the lit
 # selector cross-fades through the four grids, wrapping around near the top of the strip. (The
 # timeline names each picture; the expectations follow the index, so that they hold with the

@@ -17,7 +17,7 @@ constexpr std::array<FeatureStatus, 6> kFeatures{{
     {Feature::CameraBar, "the camera bar and its messages", true},
     {Feature::Dial, "the selection dial", true},
     {Feature::SettingsPanel, "the settings panel", true},
-    {Feature::Countdown, "the countdown and stop button", false},
+    {Feature::Countdown, "the countdown and stop button", true},
     {Feature::FramingAids, "overlays and frame guides", true},
 }};
 
@@ -34,6 +34,8 @@ const FeatureStatus& status(Feature feature) {
 
 Feature featureOf(Target target) {
     switch (target) {
+        case Target::Bar:
+        case Target::Message:
         case Target::BarNormal:
         case Target::BarTimeLapse:
         case Target::BarTimer:
@@ -43,6 +45,7 @@ Feature featureOf(Target target) {
         case Target::BarResolution:
         case Target::BarFrameGuide:
             return Feature::CameraBar;
+        case Target::Dial:
         case Target::DialPlus:
         case Target::DialMinus:
         case Target::DialUnit:
@@ -55,6 +58,7 @@ Feature featureOf(Target target) {
         case Target::PanelClose:
             return Feature::SettingsPanel;
         case Target::StopButton:
+        case Target::Countdown:
             return Feature::Countdown;
         default:
             return Feature::Core;

@@ -5,21 +5,25 @@
 #include "host/PLCameraView.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
+#include "platform/ui/UIScreen.h"
 #include "platform/ui/UISwitch.h"
 #include "sim/Features.h"
 #include "snapforge/camerabar/ActionButton.h"
 #include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/camerabar/MessageLabel.h"
 #include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
+#include "snapforge/geometry/Helper.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/startup/State.h"
 #include "snapforge/timed/SelectorDial.h"
 #include "snapforge/timed/StopButton.h"
+#include "snapforge/timed/TimerLabel.h"
 
 namespace sim {
 namespace {
@@ -96,7 +100,31 @@ std::shared_ptr<platform::UIView> panelControl(SettingsPanel* panel, Target targ
     }
 }
 
+std::shared_ptr<platform::UIView> latestMessage() {
+    std::shared_ptr<platform::UIView> latest;
+    for (const auto& window : platform::UIScreen::mainScreen().visibleWindows()) {
+        if (dynamic_cast<const snapforge::MessageLabel*>(window.get()) != nullptr) {
+            latest = window;
+        }
+    }
+    return latest;
+}
+
+std::shared_ptr<platform::UIView> countdownNumber(const CameraBar* bar) {
+    return bar && bar->timerLabel ? bar->timerLabel->timeLabel() : nullptr;
+}
+
 }  // namespace
+
+double rotationOf(Target target, const platform::UIView& view) {
+    if (target == Target::Bar) {
+        if (const auto* bar = dynamic_cast<const CameraBar*>(&view)) {
+            return platform::CGAffineTransformAngleDegrees(
+                snapforge::Helper::getTransformation(bar->currentOrientation));
+        }
+    }
+    return platform::CGAffineTransformAngleDegrees(view.transform());
+}
 
 std::shared_ptr<platform::UIView> libraryView(Target target) {
     const snapforge::State& s = snapforge::state();
@@ -114,6 +142,14 @@ std::shared_ptr<platform::UIView> libraryView(Target target) {
             return s.prefButton;
         case Target::StopButton:
             return s.stopBtn;
+        case Target::Countdown:
+            return countdownNumber(bar);
+        case Target::Message:
+            return latestMessage();
+        case Target::Bar:
+            return s.cameraBar;
+        case Target::Dial:
+            return bar ? bar->selDial : nullptr;
         default:
             break;
     }

@@ -13,7 +13,13 @@ namespace sim {
 
 // The library's view a target names, or null when the library has none at the moment (also
 // for targets of features the library does not have yet).
+// The countdown is its number (inside the countdown window), the message the latest fading
+// message window on screen.
 std::shared_ptr<platform::UIView> libraryView(Target target);
+
+// How far a target's view is turned, in degrees: the bar by the orientation its icons show,
+// anything else by its own transform.
+double rotationOf(Target target, const platform::UIView& view);
 
 // The file name of the framing aid's picture over the preview: "empty" for the picture view
 // without a picture, "none" without the view.

@@ -18,6 +18,7 @@
 #include "snapforge/startup/Startup.h"
 #include "snapforge/startup/State.h"
 #include "snapforge/timed/SelectorDial.h"
+#include "snapforge/timed/TimerLabel.h"
 
 namespace sim {
 namespace {
@@ -134,6 +135,16 @@ std::string joined(const std::vector<std::string>& texts) {
     return all.empty() ? std::string(kNone) : all;
 }
 
+// The number the countdown flashes now; "blank" between two flashes.
+std::string countdownAnswer() {
+    const auto& bar = snapforge::state().cameraBar;
+    if (!bar || !bar->timerLabel) {
+        return std::string(kNone);
+    }
+    const std::string text = bar->timerLabel->text();
+    return text.empty() ? "blank" : text;
+}
+
 std::string targetAnswer(const Query& query, const Phone& phone) {
     const auto view = query.target ? phone.targetView(*query.target) : nullptr;
     switch (query.kind) {
@@ -144,8 +155,7 @@ std::string targetAnswer(const Query& query, const Phone& phone) {
         case QueryKind::Frame:
             return view ? compactRect(view->frame()) : std::string(kAbsent);
         case QueryKind::Rotation:
-            return view ? compactNumber(platform::CGAffineTransformAngleDegrees(view->transform()))
-                        : std::string(kAbsent);
+            return view ? compactNumber(rotationOf(*query.target, *view)) : std::string(kAbsent);
         default:
             return std::string(kUnavailable);
     }
@@ -209,9 +219,8 @@ std::string answerQuery(const Query& query, const Phone& phone) {
         }
         case QueryKind::Messages:
             return joined(phone.messages());
-        // The timed capture's countdown is not part of the library yet.
         case QueryKind::Countdown:
-            return std::string(kNone);
+            return countdownAnswer();
         case QueryKind::Picture:
             return framingPicture();
         case QueryKind::Advanced:

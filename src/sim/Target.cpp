@@ -6,9 +6,10 @@
 namespace sim {
 namespace {
 
-constexpr std::array<std::pair<Target, std::string_view>, 24> kTargetNames{{
+constexpr std::array<std::pair<Target, std::string_view>, 28> kTargetNames{{
     {Target::SettingsButton, "settings-button"},
     {Target::PrefButton, "pref-button"},
+    {Target::Bar, "bar"},
     {Target::BarNormal, "bar.normal"},
     {Target::BarTimeLapse, "bar.time-lapse"},
     {Target::BarTimer, "bar.timer"},
@@ -17,11 +18,14 @@ constexpr std::array<std::pair<Target, std::string_view>, 24> kTargetNames{{
     {Target::BarFps, "bar.fps"},
     {Target::BarResolution, "bar.resolution"},
     {Target::BarFrameGuide, "bar.frame-guide"},
+    {Target::Dial, "dial"},
     {Target::DialPlus, "dial.plus"},
     {Target::DialMinus, "dial.minus"},
     {Target::DialUnit, "dial.unit"},
     {Target::DialSet, "dial.set"},
     {Target::StopButton, "stop-button"},
+    {Target::Countdown, "countdown"},
+    {Target::Message, "message"},
     {Target::WbLock, "wb-lock"},
     {Target::PanelAdvancedPhoto, "panel.advanced-photo"},
     {Target::PanelAdvancedVideo, "panel.advanced-video"},

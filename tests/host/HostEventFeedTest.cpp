@@ -24,6 +24,19 @@ TEST(HostEventFeed, ListenersHearEventsWithTheirVirtualTime) {
     EXPECT_EQ(feed.count(HostEventKind::PhotoTaken), 1);
 }
 
+TEST(HostEventFeed, ADayOfPhotosIsCountedWholeWhileTheHistoryKeepsTheLatest) {
+    platform::Process process;
+    HostEventFeed feed;
+    const int photos = 14400;
+    for (int i = 1; i <= photos; ++i) {
+        feed.publish(HostEventKind::PhotoTaken, "photo " + std::to_string(i) + " taken");
+    }
+    EXPECT_EQ(feed.count(HostEventKind::PhotoTaken), photos);
+    EXPECT_EQ(feed.count(HostEventKind::IrisClosed), 0);
+    EXPECT_LE(feed.history().size(), 2 * HostEventFeed::kKeptEvents);
+    EXPECT_EQ(feed.history().back().text, "photo 14400 taken");
+}
+
 TEST(HostEventFeed, AListenerMayUnsubscribeWhileHearing) {
     platform::Process process;
     HostEventFeed feed;

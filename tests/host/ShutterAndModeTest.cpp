@@ -72,9 +72,12 @@ TEST_F(ShutterTest, AnswerTellsWhetherThePressTakesAPhoto) {
 TEST_F(ShutterTest, PressShutterButtonGoesThroughTheShutterMessage) {
     launchAndSettle();
     app_.cameraView()->pressShutterButton();
+    EXPECT_EQ(eventTexts().back(), "shutter pressed by pressShutterButton");
     run(1);
     EXPECT_EQ(traced("PLCameraView cameraShutterClicked:"), 1);
     EXPECT_EQ(app_.photoCount(), 1);
+    // The photo follows the press at once, well within a second.
+    EXPECT_LE(app_.photos()[0].time - 1.0, 1.0);
 }
 
 bool (*originalShutter)(id, SEL, id) = nullptr;

@@ -13,6 +13,7 @@
 #include "platform/ui/UIScreen.h"
 #include "sim/ViewInspection.h"
 #include "snapforge/camerabar/MessageLabel.h"
+#include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/startup/Startup.h"
 #include "snapforge/startup/State.h"
 
@@ -58,16 +59,22 @@ protected:
         run(0.05);
     }
 
-    static platform::UIScreen& screen() { return platform::UIScreen::mainScreen(); }
-
-    // A tap where the view itself takes it (the preference button lies over part of the bar's
-    // right half).
-    void touch(const std::shared_ptr<platform::UIView>& view) {
+    // A tap where the control itself takes it (the preference button lies over part of the
+    // bar's right half).
+    template <class View>
+    void touch(const std::shared_ptr<View>& view) {
         ASSERT_TRUE(view);
         const auto point = sim::inspect::touchPoint(*view);
         ASSERT_TRUE(point);
         tap(*point);
     }
+    // The settings button opens the camera bar (or closes it).
+    void toggleBar() {
+        touch(s.settingsButton);
+        run(1);
+    }
+
+    static platform::UIScreen& screen() { return platform::UIScreen::mainScreen(); }
 
     // The texts of the message windows on screen now.
     static std::vector<std::string> messagesOnScreen() {

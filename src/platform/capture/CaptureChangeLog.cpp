@@ -5,7 +5,7 @@
 namespace platform {
 
 void CaptureChangeLog::record(std::string what, std::string value, bool accepted) {
-    entries_.push_back({std::move(what), std::move(value), accepted});
+    entries_.push({std::move(what), std::move(value), accepted});
     if (accepted && observer_) {
         // A copy of both: the observer may replace itself or record further changes.
         auto observer = observer_;

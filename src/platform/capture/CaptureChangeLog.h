@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/BoundedHistory.h"
 #include "platform/Geometry.h"
 
 namespace platform {
@@ -17,20 +20,29 @@ struct CaptureChange {
     bool operator==(const CaptureChange&) const = default;
 };
 
-// Every configuration call of a capture object, in order. The platform refuses a bad call by
-// raising; this model records the refusal instead, so tests and the simulator can see it.
+// The configuration calls of a capture object, in order. The platform refuses a bad call by
+// raising; this model records the refusal instead, so tests and the simulator can see it. Only
+// the latest calls are kept (at least kKeptChanges); they are numbered from the first, so a
+// reader that remembers how many it has seen finds the newer ones.
 class CaptureChangeLog {
 public:
     using Observer = std::function<void(const CaptureChange&)>;
+    static constexpr std::size_t kKeptChanges = 256;
 
     void record(std::string what, std::string value, bool accepted);
-    const std::vector<CaptureChange>& entries() const { return entries_; }
+    const std::vector<CaptureChange>& entries() const { return entries_.items(); }
+    // How many calls were recorded since the log began or was cleared.
+    std::size_t recordedCount() const { return entries_.total(); }
+    // The kept calls after the first `count` recorded.
+    std::span<const CaptureChange> changesAfter(std::size_t count) const {
+        return entries_.after(count);
+    }
     void clear() { entries_.clear(); }
     // Hears every accepted change, after it took effect.
     void setObserver(Observer observer) { observer_ = std::move(observer); }
 
 private:
-    std::vector<CaptureChange> entries_;
+    BoundedHistory<CaptureChange> entries_{kKeptChanges};
     Observer observer_;
 };
 

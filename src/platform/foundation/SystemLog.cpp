@@ -12,7 +12,7 @@ SystemLog& SystemLog::shared() {
 }
 
 void SystemLog::append(std::string line) {
-    entries_.push_back({RunLoop::main().now(), std::move(line)});
+    entries_.push({RunLoop::main().now(), std::move(line)});
     // A copy of the list: a subscriber may log, subscribe or unsubscribe while it is told.
     const Entry entry = entries_.back();
     const auto subscribers = subscribers_;
@@ -23,15 +23,15 @@ void SystemLog::append(std::string line) {
 
 std::vector<std::string> SystemLog::lines() const {
     std::vector<std::string> result;
-    result.reserve(entries_.size());
-    for (const auto& entry : entries_) {
+    result.reserve(entries().size());
+    for (const auto& entry : entries()) {
         result.push_back(entry.line);
     }
     return result;
 }
 
 bool SystemLog::contains(const std::string& line) const {
-    return std::any_of(entries_.begin(), entries_.end(),
+    return std::any_of(entries().begin(), entries().end(),
                        [&](const Entry& entry) { return entry.line == line; });
 }
 

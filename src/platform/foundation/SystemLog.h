@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/BoundedHistory.h"
+
 namespace platform {
 
-// The process's system log: every line with the virtual time at which it was logged. The
-// simulator subscribes to print lines as they come; tests read and clear them.
+// The process's system log: each line with the virtual time at which it was logged. The
+// simulator subscribes to print lines as they come; tests read and clear them. Like the phone's
+// log it keeps only the latest lines (at least kKeptLines), so a long run does not fill memory.
 class SystemLog {
 public:
     struct Entry {
@@ -16,11 +19,12 @@ public:
         std::string line;
     };
     using Subscriber = std::function<void(const Entry&)>;
+    static constexpr std::size_t kKeptLines = 1000;
 
     static SystemLog& shared();
 
     void append(std::string line);
-    const std::vector<Entry>& entries() const { return entries_; }
+    const std::vector<Entry>& entries() const { return entries_.items(); }
     std::vector<std::string> lines() const;
     bool contains(const std::string& line) const;
     void clear() { entries_.clear(); }
@@ -30,7 +34,7 @@ public:
     void unsubscribe(std::size_t token);
 
 private:
-    std::vector<Entry> entries_;
+    BoundedHistory<Entry> entries_{kKeptLines};
     std::vector<std::pair<std::size_t, Subscriber>> subscribers_;
     std::size_t nextToken_ = 1;
 };

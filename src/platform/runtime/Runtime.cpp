@@ -1,5 +1,6 @@
 #include "platform/runtime/Runtime.h"
 
+#include <algorithm>
 #include <deque>
 #include <mutex>
 
@@ -21,18 +22,63 @@ SEL sel_registerName(std::string_view name) {
     return sel;
 }
 
+namespace {
+
+constexpr std::size_t kInitialCacheSlots = 8;
+
+}  // namespace
+
+Class::Class(std::string name, Class* superclass)
+    : name_(std::move(name)),
+      superclass_(superclass),
+      cache_(kInitialCacheSlots),
+      mask_(kInitialCacheSlots - 1) {}
+
 const Method* Class::ownMethod(SEL sel) const {
     auto found = methods_.find(sel);
     return found == methods_.end() ? nullptr : &found->second;
 }
 
-const Method* Class::lookup(SEL sel) const {
+const Method* Class::findMethod(SEL sel) const {
     for (const Class* cls = this; cls != nullptr; cls = cls->superclass_) {
         if (const Method* method = cls->ownMethod(sel)) {
             return method;
         }
     }
     return nullptr;
+}
+
+const Method* Class::lookupAndCache(SEL sel) const {
+    const Method* method = findMethod(sel);
+    if (method == nullptr) {
+        return nullptr;
+    }
+    if (2 * (cached_ + 1) > cache_.size()) {
+        // Growing forgets what was cached; the entries come back on their next miss.
+        cache_.assign(2 * cache_.size(), CacheEntry{});
+        mask_ = cache_.size() - 1;
+        cached_ = 0;
+    }
+    std::size_t slot = slotOf(sel);
+    while (cache_[slot].sel != nullptr) {
+        slot = (slot + 1) & mask_;
+    }
+    cache_[slot] = {sel, method};
+    ++cached_;
+    return method;
+}
+
+void Class::setMethod(SEL sel, Method method) {
+    methods_[sel] = method;
+    flushCaches();
+}
+
+void Class::flushCaches() {
+    std::fill(cache_.begin(), cache_.end(), CacheEntry{});
+    cached_ = 0;
+    for (Class* subclass : subclasses_) {
+        subclass->flushCaches();
+    }
 }
 
 bool Class::isSubclassOf(const Class* other) const {
@@ -60,6 +106,9 @@ Class* Runtime::registerClass(std::string_view name, std::string_view superclass
     Class* superclass = superclassName.empty() ? nullptr : registerClass(superclassName);
     auto cls = std::make_unique<Class>(std::string(name), superclass);
     Class* raw = cls.get();
+    if (superclass != nullptr) {
+        superclass->addSubclass(raw);
+    }
     classes_.emplace(std::string(name), std::move(cls));
     return raw;
 }

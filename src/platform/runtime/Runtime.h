@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <typeinfo>
@@ -42,25 +44,60 @@ struct Method {
 };
 
 // A class registered by name with its superclass and its own method table.
+//
+// A message looks its method up in the class's cache first, as the phone's runtime does, and
+// walks the class chain only on a miss. Changing a class's methods (a new method, a hook)
+// empties the caches of that class and of every class below it, which may have cached what the
+// change overrides.
 class Class {
 public:
-    Class(std::string name, Class* superclass) : name_(std::move(name)), superclass_(superclass) {}
+    Class(std::string name, Class* superclass);
 
     const std::string& name() const { return name_; }
     Class* superclass() const { return superclass_; }
 
     // The class's own method for sel, or null.
     const Method* ownMethod(SEL sel) const;
-    // The method a message with sel runs: the class's own or the nearest inherited one.
-    const Method* lookup(SEL sel) const;
-    void setMethod(SEL sel, Method method) { methods_[sel] = method; }
+    // The method a message with sel runs: the class's own or the nearest inherited one, or null.
+    // It stays valid for the life of the runtime; a hook changes it in place.
+    const Method* lookup(SEL sel) const {
+        for (std::size_t slot = slotOf(sel);; slot = (slot + 1) & mask_) {
+            const CacheEntry& entry = cache_[slot];
+            if (entry.sel == sel) {
+                return entry.method;
+            }
+            if (entry.sel == nullptr) {
+                return lookupAndCache(sel);
+            }
+        }
+    }
+    void setMethod(SEL sel, Method method);
 
     bool isSubclassOf(const Class* other) const;
+    void addSubclass(Class* subclass) { subclasses_.push_back(subclass); }
 
 private:
+    struct CacheEntry {
+        SEL sel = nullptr;
+        const Method* method = nullptr;  // in the method table of this class or a superclass
+    };
+
+    // Selectors are addresses of interned names: their low bits say little.
+    std::size_t slotOf(SEL sel) const {
+        return (reinterpret_cast<std::uintptr_t>(sel) >> 5) & mask_;
+    }
+    const Method* findMethod(SEL sel) const;
+    const Method* lookupAndCache(SEL sel) const;
+    void flushCaches();
+
     std::string name_;
     Class* superclass_;
+    std::vector<Class*> subclasses_;
     std::unordered_map<SEL, Method> methods_;
+    // Open addressing, never more than half full, so a probe always meets an empty slot.
+    mutable std::vector<CacheEntry> cache_;
+    mutable std::size_t mask_ = 0;
+    mutable std::size_t cached_ = 0;
 };
 
 // The per-process table of classes.

@@ -45,6 +45,32 @@ double shaped(double t, UIViewAnimationOptions options) {
     }
 }
 
+// Once records pile up, forgets the oldest of those that ended before `now`, keeping the latest
+// kKeptEnded of them. Batches keep the cost per record constant.
+template <class Record>
+void forgetOldEnded(std::vector<Record>& records, double now) {
+    if (records.size() < 2 * AnimationLog::kKeptEnded) {
+        return;
+    }
+    const auto ended = [now](const Record& r) { return r.endTime() < now; };
+    const auto endedCount =
+        static_cast<std::size_t>(std::count_if(records.begin(), records.end(), ended));
+    std::size_t toForget =
+        endedCount > AnimationLog::kKeptEnded ? endedCount - AnimationLog::kKeptEnded : 0;
+    auto kept = records.begin();
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        if (toForget > 0 && ended(*it)) {
+            --toForget;
+            continue;
+        }
+        if (kept != it) {
+            *kept = std::move(*it);
+        }
+        ++kept;
+    }
+    records.erase(kept, records.end());
+}
+
 }  // namespace
 
 AnimatedValue interpolate(const AnimatedValue& from, const AnimatedValue& to, double t) {
@@ -118,6 +144,18 @@ std::optional<AnimatedValue> AnimationLog::presentationValue(const UIView* view,
     return std::nullopt;
 }
 
+void AnimationLog::add(AnimationRecord record) {
+    const double now = record.startTime;
+    records_.push_back(std::move(record));
+    forgetOldEnded(records_, now);
+}
+
+void AnimationLog::addTransition(TransitionRecord record) {
+    const double now = record.startTime;
+    transitions_.push_back(std::move(record));
+    forgetOldEnded(transitions_, now);
+}
+
 void AnimationLog::clear() {
     records_.clear();
     transitions_.clear();
@@ -125,8 +163,7 @@ void AnimationLog::clear() {
 
 void AnimationLog::discardEndedBefore(double time) {
     std::erase_if(records_, [time](const AnimationRecord& r) { return r.endTime() < time; });
-    std::erase_if(transitions_,
-                  [time](const TransitionRecord& r) { return r.startTime + r.duration < time; });
+    std::erase_if(transitions_, [time](const TransitionRecord& r) { return r.endTime() < time; });
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,12 +68,18 @@ struct TransitionRecord {
     double duration = 0;
     std::string timingFunction;
     double startTime = 0;
+
+    double endTime() const { return startTime + duration; }
 };
 
-// Every animation of the process, in the order they were committed, so that tests can ask what
+// The animations of the process, in the order they were committed, so that tests can ask what
 // moved inside which animation and a renderer can show properties between their end values.
+// Every animation is kept while it runs; of those that have ended only the latest (at least
+// kKeptEnded) are, so that a long run does not fill memory.
 class AnimationLog {
 public:
+    static constexpr std::size_t kKeptEnded = 500;
+
     static AnimationLog& shared();
 
     const std::vector<AnimationRecord>& records() const { return records_; }
@@ -93,8 +100,8 @@ public:
     std::optional<AnimatedValue> presentationValue(const UIView* view, std::string_view property,
                                                    double time) const;
 
-    void add(AnimationRecord record) { records_.push_back(std::move(record)); }
-    void addTransition(TransitionRecord record) { transitions_.push_back(std::move(record)); }
+    void add(AnimationRecord record);
+    void addTransition(TransitionRecord record);
     void clear();
     // Forgets the records and transitions that ended before a virtual time (long runs).
     void discardEndedBefore(double time);

@@ -36,6 +36,16 @@ public:
     void createTimer();
     void countTheSeconds(platform::id timer);
     void stopBtnTouch(platform::id sender);
+
+private:
+    // The end of a count: a self-timer's stop button goes, then the count itself.
+    void endCountdown(platform::NSTimer* timer);
+    // Invalidates the count's timer and lets go of the countdown label.
+    void dropCountdown(platform::NSTimer* timer);
+    void flashNumber(int seconds);
+
+    // The running count's timer, which the run loop owns; a new start ends it first.
+    std::weak_ptr<platform::NSTimer> countdown_;
 };
 
 }  // namespace snapforge

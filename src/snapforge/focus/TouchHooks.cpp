@@ -103,7 +103,7 @@ CGPoint pointOfInterest(platform::id self, CGPoint viewPoint, CGPoint doubledPoi
     const CGPoint source = state().IS_IOS6 ? viewPoint : doubledPoint;
     const CGPoint poi =
         view ? view->convertToPointOfInterestFromViewCoordinates(source, nullptr) : CGPoint{};
-    log(std::string("pointOfInterest (") + what + ") = %@", poi);
+    log("pointOfInterest (%@) = %@", what, poi);
     return Helper::boxPoint(poi);
 }
 

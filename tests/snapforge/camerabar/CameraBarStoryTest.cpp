@@ -28,10 +28,7 @@ protected:
         launch();
     }
 
-    void openBar() {
-        touch(s.settingsButton);
-        run(1);
-    }
+    void openBar() { toggleBar(); }
     CameraBarEx& bar() { return *s.cameraBar; }
 };
 
