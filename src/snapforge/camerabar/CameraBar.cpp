@@ -148,7 +148,9 @@ void CameraBar::setupButtons() {
 
 void CameraBar::setupPhotoButtons() {
     placeActionButton(normalModeBtn, kNormalLook, advPhotoSelected);
-    placeActionButton(burstModeBtn, kTimeLapseLook, timeLapseSelected);
+    // The bar's time-lapse flag is never set, so a shown bar keeps the button's own choice:
+    // a time lapse whose bar is reopened goes on instead of stopping after its next photo.
+    placeActionButton(burstModeBtn, kTimeLapseLook, timeLapseSelected || isSelected(burstModeBtn));
     placeActionButton(timerModeBtn, kTimerLook, timerSelected);
     placeSelector(overlayBtn, kOverlayLook, overlayIndex, overlaySelected);
 }

@@ -13,10 +13,6 @@ namespace {
 constexpr double kMessageFadeIn = 0.95;
 constexpr double kMessageFadeOut = 0.5;
 
-bool isSelected(const std::shared_ptr<ActionButton>& button) {
-    return button && button->isSelected();
-}
-
 void flip(const std::shared_ptr<ActionButton>& button) {
     if (button) {
         button->setSelected(!button->isSelected());
