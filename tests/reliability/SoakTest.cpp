@@ -57,14 +57,15 @@ protected:
         run(0.5);
     }
 
-    // One use of the camera: the bar with a self-timer, the dial, the settings panel, the
-    // reticles and the white-balance lock, a photo, and the camera closed.
+    // One use of the camera: the bar with a 5-second self-timer (the dial stepped up and back,
+    // so the delay stays put across uses), the settings panel, the reticles and the
+    // white-balance lock, a photo, and the camera closed.
     void useTheCamera() {
         launch();
         touchWhatShows(
-            {Target::SettingsButton, Target::BarTimer, Target::DialPlus, Target::DialSet});
+            {Target::SettingsButton, Target::BarTimer, Target::DialPlus, Target::DialMinus});
         pressShutter();
-        run(6);
+        run(7);
         touchWhatShows({Target::StopButton, Target::BarNormal, Target::PrefButton,
                         Target::PanelRemember, Target::PanelClose, Target::SettingsButton,
                         Target::WbLock});

@@ -81,6 +81,7 @@ platform::Class* cameraBarClass() {
 
 CameraBar::~CameraBar() {
     CameraBar::removeSelDial();
+    endMessages();
 }
 
 bool CameraBar::initWithFrame(platform::CGRect frame, const platform::NSMutableDictionary& prefs,

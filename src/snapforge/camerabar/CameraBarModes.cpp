@@ -25,6 +25,12 @@ void deselect(const std::shared_ptr<ActionButton>& button) {
     }
 }
 
+void takeDown(MessageLabel& label) {
+    label.setText("");
+    label.setHidden(true);
+    label.removeFromSuperview();
+}
+
 const char* advancedMessage(bool selected) {
     return selected ? "Advanced Mode" : "Normal Mode";
 }
@@ -178,18 +184,24 @@ void CameraBar::fadeinText(const std::string& text, double duration) {
     if (currentOrientation != 1) {
         label->rotate(currentOrientation);
     }
+    std::erase_if(messages_, [](const auto& message) { return message.expired(); });
+    messages_.push_back(label);
     platform::UIView::animate(
         duration, 0, platform::UIViewAnimationOptionCurveLinear, [label] { label->setAlpha(1); },
         [label](bool) {
             platform::UIView::animate(
                 kMessageFadeOut, 0, platform::UIViewAnimationOptionCurveLinear,
-                [label] { label->setAlpha(0); },
-                [label](bool) {
-                    label->setText("");
-                    label->setHidden(true);
-                    label->removeFromSuperview();
-                });
+                [label] { label->setAlpha(0); }, [label](bool) { takeDown(*label); });
         });
+}
+
+void CameraBar::endMessages() {
+    for (const auto& message : messages_) {
+        if (const auto label = message.lock()) {
+            takeDown(*label);
+        }
+    }
+    messages_.clear();
 }
 
 void CameraBar::restoreCameraModeByMode() {
