@@ -190,7 +190,7 @@ void _method$PLCameraController$stopPreview(id self, SEL cmd) {
     hidePreferencePanel(false);
     State& s = state();
     if (s.cameraBar) {
-        s.cameraBar->endMessages();
+        s.cameraBar->leaveTheScreen();
     }
     s.killtimer = true;
     // A photo the closing camera never took must not pass for one at the next iris close.
