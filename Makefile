@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test asan bench format clean readme-picture
+.PHONY: deps configure build run test asan bench fuzz format clean readme-picture
 
 deps:
 	@scripts/install-deps.sh
@@ -36,6 +36,14 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target snapforge-bench
 	@build/release/snapforge-bench
+
+# Each fuzzer for FUZZ_SECONDS (see fuzz/run.sh).
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@for fuzzer in prefs scenario events; do fuzz/run.sh $$fuzzer $(FUZZ_SECONDS) || exit 1; done
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

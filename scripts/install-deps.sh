@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, only those that are missing. With `fuzz`, also
+# the compiler and libraries of the fuzzers.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libplist-dev libplist++-dev
@@ -7,6 +8,9 @@ packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libben
           librsvg2-bin netpbm fonts-dejavu-core
           # The report's test opens it in a headless browser.
           chromium)
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -105,7 +105,8 @@ std::string capabilityNameList() {
 }
 
 std::string quoteWord(std::string_view text) {
-    const bool plain = !text.empty() && text.find_first_of(" \t\"\\#\n") == std::string_view::npos;
+    const bool plain =
+        !text.empty() && text.find_first_of(" \t\r\"\\#\n") == std::string_view::npos;
     return plain ? std::string(text) : quoteString(text);
 }
 

@@ -137,10 +137,14 @@ std::optional<BinaryLayout> readLayout(std::string_view bytes) {
     layout.tableOffset = readBigEndian(fields + 24, 8);
     const bool sizesValid = layout.offsetSize >= 1 && layout.offsetSize <= 8 &&
                             layout.refSize >= 1 && layout.refSize <= 8;
+    // The table's room is measured in offsets, so only once their size is known to be sound.
+    if (!sizesValid) {
+        return std::nullopt;
+    }
     const bool tableValid =
         layout.tableOffset >= kHeader && layout.tableOffset <= trailer && layout.objectCount >= 1 &&
         layout.objectCount <= (trailer - layout.tableOffset) / layout.offsetSize;
-    if (!sizesValid || !tableValid || layout.topObject >= layout.objectCount) {
+    if (!tableValid || layout.topObject >= layout.objectCount) {
         return std::nullopt;
     }
     return layout;

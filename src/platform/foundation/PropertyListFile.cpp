@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Process.h"
 #include "platform/foundation/DevicePath.h"
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/PlistNesting.h"
@@ -277,6 +278,25 @@ std::optional<std::string> xmlText(const NSMutableDictionary& dictionary) {
     return text;
 }
 
+// The fault injected into this process's atomic writes, if any.
+struct InjectedFault {
+    std::optional<AtomicWriteFault> fault;
+};
+
+const AtomicWriteFault* injectedFault(AtomicWriteStep step) {
+    const auto& injected = Process::current().attachment<InjectedFault>().fault;
+    return injected && injected->step == step ? &*injected : nullptr;
+}
+
+// True when the step is to fail, with errno set as it would be by the failing call.
+bool failsAt(AtomicWriteStep step) {
+    const AtomicWriteFault* fault = injectedFault(step);
+    if (fault != nullptr) {
+        errno = fault->error;
+    }
+    return fault != nullptr;
+}
+
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t count = ::write(fd, bytes.data(), bytes.size());
@@ -291,6 +311,15 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+bool writeTemporary(int fd, std::string_view bytes) {
+    if (const AtomicWriteFault* fault = injectedFault(AtomicWriteStep::Write)) {
+        writeAll(fd, bytes.substr(0, fault->bytesWritten));
+        errno = fault->error;
+        return false;
+    }
+    return writeAll(fd, bytes);
+}
+
 void syncFolder(const std::filesystem::path& folder) {
     FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.valid()) {
@@ -303,12 +332,17 @@ void syncFolder(const std::filesystem::path& folder) {
 bool writeAtomically(const std::filesystem::path& target, std::string_view text) {
     const std::filesystem::path folder = target.parent_path();
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    if (failsAt(AtomicWriteStep::CreateTemporary)) {
+        return false;
+    }
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file.valid()) {
         return false;
     }
-    const bool replaced = writeAll(file.get(), text) && ::fchmod(file.get(), 0644) == 0 &&
-                          ::fsync(file.get()) == 0 && file.close() &&
+    const bool replaced = writeTemporary(file.get(), text) && ::fchmod(file.get(), 0644) == 0 &&
+                          !failsAt(AtomicWriteStep::Flush) && ::fsync(file.get()) == 0 &&
+                          !failsAt(AtomicWriteStep::Close) && file.close() &&
+                          !failsAt(AtomicWriteStep::Replace) &&
                           ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!replaced) {
         ::unlink(temporary.c_str());
@@ -337,6 +371,10 @@ std::shared_ptr<NSMutableDictionary> dictionaryWithContentsOfFile(std::string_vi
         return nullptr;
     }
     return dictionaryFromNode(root.get(), 1);
+}
+
+void injectAtomicWriteFault(std::optional<AtomicWriteFault> fault) {
+    Process::current().attachment<InjectedFault>().fault = fault;
 }
 
 bool writeToFile(const NSMutableDictionary& dictionary, std::string_view path, bool atomically) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace platform {
@@ -21,5 +22,20 @@ std::shared_ptr<NSMutableDictionary> dictionaryWithContentsOfFile(std::string_vi
 // replaces the old one in a single step; whatever fails, the old file stays as it was and no
 // partial file is left. False on any failure.
 bool writeToFile(const NSMutableDictionary& dictionary, std::string_view path, bool atomically);
+
+// The steps of an atomic write, in the order it takes them.
+enum class AtomicWriteStep { CreateTemporary, Write, Flush, Close, Replace };
+
+// A failure the file system is made to give, so that tests can show what an atomic write leaves
+// behind when a step fails. A failing write first lets `bytesWritten` bytes reach the file (a
+// short write); the other steps fail before they do anything.
+struct AtomicWriteFault {
+    AtomicWriteStep step = AtomicWriteStep::CreateTemporary;
+    int error = 0;  // the errno the step fails with
+    std::size_t bytesWritten = 0;
+};
+
+// Every atomic write of the current process meets this fault until it is replaced or cleared.
+void injectAtomicWriteFault(std::optional<AtomicWriteFault> fault);
 
 }  // namespace platform

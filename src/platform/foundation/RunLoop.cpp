@@ -148,6 +148,16 @@ std::size_t RunLoop::pendingCount() const {
     }));
 }
 
+std::vector<std::shared_ptr<NSTimer>> RunLoop::scheduledTimers() const {
+    std::vector<std::shared_ptr<NSTimer>> timers;
+    for (const Item& item : items_) {
+        if (item.timer && item.timer->isValid()) {
+            timers.push_back(item.timer);
+        }
+    }
+    return timers;
+}
+
 std::optional<NSTimeInterval> RunLoop::nextDueTime() const {
     if (items_.empty()) {
         return std::nullopt;

@@ -75,6 +75,8 @@ public:
 
     // Number of pending one-shot items and valid timers.
     std::size_t pendingCount() const;
+    // The valid timers scheduled on the loop, for inspection.
+    std::vector<std::shared_ptr<NSTimer>> scheduledTimers() const;
     // When the earliest pending work falls due (possibly a timer invalidated since), or
     // nothing when none is pending. Lets a driver advance the clock from one piece of work to
     // the next and look at the world in between.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <memory>
 #include <string_view>
 
@@ -12,10 +14,13 @@ class Class;
 // message, as `self` is on the phone.
 class Object : public std::enable_shared_from_this<Object> {
 public:
-    Object() = default;
+    Object() { ++liveCount(); }
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
-    virtual ~Object() = default;
+    virtual ~Object() { --liveCount(); }
+
+    // How many objects exist at the moment, in every process: what a leak makes grow.
+    static std::size_t liveObjects() { return liveCount().load(std::memory_order_relaxed); }
 
     // The runtime class (set by classes registered with the runtime); null for plain objects.
     Class* objcClass() const { return isa_; }
@@ -26,6 +31,11 @@ public:
     bool isKindOfClass(std::string_view className) const;
 
 private:
+    static std::atomic<std::size_t>& liveCount() {
+        static std::atomic<std::size_t> count{0};
+        return count;
+    }
+
     Class* isa_ = nullptr;
 };
 

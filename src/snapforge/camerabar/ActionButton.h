@@ -20,4 +20,9 @@ protected:
     void initWithFrame(platform::CGRect frame);
 };
 
+// A button not yet made counts as not selected.
+inline bool isSelected(const std::shared_ptr<ActionButton>& button) {
+    return button && button->isSelected();
+}
+
 }  // namespace snapforge

@@ -81,6 +81,7 @@ platform::Class* cameraBarClass() {
 
 CameraBar::~CameraBar() {
     CameraBar::removeSelDial();
+    endMessages();
 }
 
 bool CameraBar::initWithFrame(platform::CGRect frame, const platform::NSMutableDictionary& prefs,
@@ -148,7 +149,9 @@ void CameraBar::setupButtons() {
 
 void CameraBar::setupPhotoButtons() {
     placeActionButton(normalModeBtn, kNormalLook, advPhotoSelected);
-    placeActionButton(burstModeBtn, kTimeLapseLook, timeLapseSelected);
+    // The bar's time-lapse flag is never set, so a shown bar keeps the button's own choice:
+    // a time lapse whose bar is reopened goes on instead of stopping after its next photo.
+    placeActionButton(burstModeBtn, kTimeLapseLook, timeLapseSelected || isSelected(burstModeBtn));
     placeActionButton(timerModeBtn, kTimerLook, timerSelected);
     placeSelector(overlayBtn, kOverlayLook, overlayIndex, overlaySelected);
 }

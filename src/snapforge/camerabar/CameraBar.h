@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/UIScrollView.h"
@@ -16,6 +17,7 @@ class UIGestureRecognizer;
 namespace snapforge {
 
 class ActionButton;
+class MessageLabel;
 class SelectorButton;
 class TimerLabel;
 
@@ -58,6 +60,8 @@ public:
     void showCameraModeEx(platform::id button);
     void fadeinText(const std::string& text);
     void fadeinText(const std::string& text, double duration);
+    // Takes down the messages still on screen, so that none outlives the camera.
+    void endMessages();
     void restoreCameraModeByMode();
     void restoreCameraModeBySelectedButton();
 
@@ -150,6 +154,8 @@ private:
     int cameraMode_ = kNoMode;
     // Counts the dial's showings, so that a fade-out overtaken by a new showing leaves it be.
     unsigned dialShowings_ = 0;
+    // Each message holds itself through its fades; the bar only looks on.
+    std::vector<std::weak_ptr<MessageLabel>> messages_;
 };
 
 }  // namespace snapforge

@@ -13,10 +13,6 @@ namespace {
 
 constexpr double kDialFade = 0.5;
 
-bool isSelected(const std::shared_ptr<ActionButton>& button) {
-    return button && button->isSelected();
-}
-
 platform::CGRect dialFrame() {
     const float screenWidth = platform::UIScreen::mainScreen().bounds().size.width;
     const int x = static_cast<int>(screenWidth / 2 - 100);

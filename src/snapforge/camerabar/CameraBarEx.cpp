@@ -15,13 +15,6 @@
 #include "snapforge/timed/SelectorDial.h"
 
 namespace snapforge {
-namespace {
-
-bool isSelected(const std::shared_ptr<ActionButton>& button) {
-    return button && button->isSelected();
-}
-
-}  // namespace
 
 platform::Class* cameraBarExClass() {
     cameraBarClass();

@@ -36,6 +36,9 @@ public:
     void createTimer();
     void countTheSeconds(platform::id timer);
     void stopBtnTouch(platform::id sender);
+    // The camera is going: a count and the messages on screen end at once, so that nothing of
+    // the bar stays over whatever shows next.
+    void leaveTheScreen();
 
 private:
     // The end of a count: a self-timer's stop button goes, then the count itself.

@@ -13,10 +13,6 @@ namespace {
 constexpr double kMessageFadeIn = 0.95;
 constexpr double kMessageFadeOut = 0.5;
 
-bool isSelected(const std::shared_ptr<ActionButton>& button) {
-    return button && button->isSelected();
-}
-
 void flip(const std::shared_ptr<ActionButton>& button) {
     if (button) {
         button->setSelected(!button->isSelected());
@@ -27,6 +23,12 @@ void deselect(const std::shared_ptr<ActionButton>& button) {
     if (button) {
         button->setSelected(false);
     }
+}
+
+void takeDown(MessageLabel& label) {
+    label.setText("");
+    label.setHidden(true);
+    label.removeFromSuperview();
 }
 
 const char* advancedMessage(bool selected) {
@@ -182,18 +184,24 @@ void CameraBar::fadeinText(const std::string& text, double duration) {
     if (currentOrientation != 1) {
         label->rotate(currentOrientation);
     }
+    std::erase_if(messages_, [](const auto& message) { return message.expired(); });
+    messages_.push_back(label);
     platform::UIView::animate(
         duration, 0, platform::UIViewAnimationOptionCurveLinear, [label] { label->setAlpha(1); },
         [label](bool) {
             platform::UIView::animate(
                 kMessageFadeOut, 0, platform::UIViewAnimationOptionCurveLinear,
-                [label] { label->setAlpha(0); },
-                [label](bool) {
-                    label->setText("");
-                    label->setHidden(true);
-                    label->removeFromSuperview();
-                });
+                [label] { label->setAlpha(0); }, [label](bool) { takeDown(*label); });
         });
+}
+
+void CameraBar::endMessages() {
+    for (const auto& message : messages_) {
+        if (const auto label = message.lock()) {
+            takeDown(*label);
+        }
+    }
+    messages_.clear();
 }
 
 void CameraBar::restoreCameraModeByMode() {

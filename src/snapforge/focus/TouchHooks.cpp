@@ -20,10 +20,6 @@
 namespace snapforge {
 namespace {
 
-bool isSelected(const std::shared_ptr<ActionButton>& button) {
-    return button && button->isSelected();
-}
-
 // Whether the advanced choice in force for the host's mode lets this touch work the reticles:
 // with a camera bar its mode button decides (or advanced mode being on), without one the choice
 // in force.

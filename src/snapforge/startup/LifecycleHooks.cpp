@@ -189,6 +189,9 @@ void _method$PLCameraController$stopPreview(id self, SEL cmd) {
     hideCameraBar(nullptr, kBarFade);
     hidePreferencePanel(false);
     State& s = state();
+    if (s.cameraBar) {
+        s.cameraBar->leaveTheScreen();
+    }
     s.killtimer = true;
     // A photo the closing camera never took must not pass for one at the next iris close.
     s.capturingPhoto = false;

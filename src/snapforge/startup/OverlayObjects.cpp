@@ -140,6 +140,7 @@ void destroyObjects(bool keepPreferences) {
     }
     if (s.cameraBar) {
         s.currentCameraMode = s.cameraBar->cameraMode();
+        s.cameraBar->leaveTheScreen();
         s.cameraBar.reset();
     }
     removeAndRelease(s.exposureView);

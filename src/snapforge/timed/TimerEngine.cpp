@@ -167,6 +167,11 @@ void CameraBarEx::dropCountdown(platform::NSTimer* timer) {
     }
 }
 
+void CameraBarEx::leaveTheScreen() {
+    dropCountdown(countdown_.lock().get());
+    endMessages();
+}
+
 void CameraBarEx::stopBtnTouch(platform::id) {
     state().killtimer = true;
     setCameraMode(prevCameraMode);

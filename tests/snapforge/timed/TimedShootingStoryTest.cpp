@@ -174,6 +174,21 @@ TEST_F(TimedShootingStory, AThreeSecondTimeLapseRepeatsUntilTheStopButton) {
     EXPECT_EQ(bar().cameraMode(), kTimeLapseMode);
 }
 
+TEST_F(TimedShootingStory, ATimeLapseGoesOnWhenItsBarIsReopened) {
+    chooseTimeLapse(3);
+    const double start = pressShutter();
+    runUntil(start + 2.5);
+    toggleBar();
+    EXPECT_TRUE(bar().burstModeBtn->isSelected());
+    runUntil(start + 20);
+    EXPECT_EQ(app.photoCount(), 4);
+    ASSERT_TRUE(s.stopBtn);
+    EXPECT_EQ(countdownWindows(), 1);
+    touch(s.stopBtn->stopButton());
+    run(30);
+    EXPECT_EQ(app.photoCount(), 4);
+}
+
 // Each way the camera goes away ends a time lapse as the stop button does.
 TEST_F(TimedShootingStory, TheBackgroundAPreviewStopOrACloseEndTheTimeLapse) {
     using Step = std::function<void(host::CameraApp&)>;
@@ -238,7 +253,7 @@ TEST_F(TimedShootingStory, AOneMinuteTimeLapseTakesItsPhotosAMinuteApart) {
         run(2);
         ASSERT_EQ(bar().cameraMode(), kTimeLapseMode);
         toggleBar();
-        touch(bar().normalModeBtn);
+        touch(bar().burstModeBtn);
         toggleBar();
     }
 }
