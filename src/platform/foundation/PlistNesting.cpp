@@ -150,36 +150,66 @@ std::optional<BinaryLayout> readLayout(std::string_view bytes) {
     return layout;
 }
 
-// Where the object references of the container at `offset` start, and how many there are.
-struct References {
+// Where the payload of the object at `offset` starts and the count its marker gives (entries of
+// a container, characters of a string).
+struct Counted {
     std::uint64_t start = 0;
     std::uint64_t count = 0;
 };
 
-std::optional<References> containerReferences(const BinaryLayout& layout, std::uint64_t offset) {
-    const unsigned marker = layout.data[offset];
-    const unsigned kind = marker >> 4;
-    References refs{offset + 1, marker & 0xfu};
-    if (refs.count == 0xf) {
+std::optional<Counted> readCount(const BinaryLayout& layout, std::uint64_t offset) {
+    Counted counted{offset + 1, layout.data[offset] & 0xfu};
+    if (counted.count == 0xf) {
         // The count follows as an integer object of 1, 2, 4 or 8 bytes.
-        if (refs.start >= layout.tableOffset) {
+        if (counted.start >= layout.tableOffset) {
             return std::nullopt;
         }
-        const unsigned intMarker = layout.data[refs.start];
+        const unsigned intMarker = layout.data[counted.start];
         const std::size_t size = std::size_t{1} << (intMarker & 0xfu);
-        if ((intMarker >> 4) != 1 || size > 8 || refs.start + 1 + size > layout.tableOffset) {
+        if ((intMarker >> 4) != 1 || size > 8 || counted.start + 1 + size > layout.tableOffset) {
             return std::nullopt;
         }
-        refs.count = readBigEndian(layout.data + refs.start + 1, size);
-        refs.start += 1 + size;
+        counted.count = readBigEndian(layout.data + counted.start + 1, size);
+        counted.start += 1 + size;
     }
-    const std::uint64_t room = (layout.tableOffset - refs.start) / layout.refSize;
-    // A dictionary lists its key references, then its value references.
-    if (refs.count > room || (kind == 0xd && refs.count > room / 2)) {
+    return counted;
+}
+
+// Where the object references of the container at `offset` start, and how many there are.
+std::optional<Counted> containerReferences(const BinaryLayout& layout, std::uint64_t offset) {
+    const unsigned kind = layout.data[offset] >> 4;
+    auto refs = readCount(layout, offset);
+    if (!refs) {
         return std::nullopt;
     }
-    refs.count *= kind == 0xd ? 2 : 1;
+    const std::uint64_t room = (layout.tableOffset - refs->start) / layout.refSize;
+    // A dictionary lists its key references, then its value references.
+    if (refs->count > room || (kind == 0xd && refs->count > room / 2)) {
+        return std::nullopt;
+    }
+    refs->count *= kind == 0xd ? 2 : 1;
     return refs;
+}
+
+// Whether the object at `offset`, if it is a string (ASCII or UTF-16), lies within the object
+// area and holds no NUL character: the parser's string getters abort on one.
+bool stringSound(const BinaryLayout& layout, std::uint64_t offset) {
+    const unsigned kind = layout.data[offset] >> 4;
+    if (kind != 0x5 && kind != 0x6) {
+        return true;
+    }
+    const auto characters = readCount(layout, offset);
+    const std::uint64_t unit = kind == 0x6 ? 2 : 1;
+    if (!characters || characters->count > (layout.tableOffset - characters->start) / unit) {
+        return false;
+    }
+    const unsigned char* text = layout.data + characters->start;
+    for (std::uint64_t i = 0; i < characters->count; ++i) {
+        if (text[i * unit] == 0 && text[i * unit + unit - 1] == 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isContainer(unsigned marker) {
@@ -231,7 +261,7 @@ bool xmlNestingWithin(std::string_view text, std::size_t limit) {
     return true;
 }
 
-bool binaryNestingWithin(std::string_view bytes, std::size_t limit, std::size_t maxObjects) {
+bool binaryParseable(std::string_view bytes, std::size_t limit, std::size_t maxObjects) {
     const auto layout = readLayout(bytes);
     if (!layout) {
         return false;
@@ -250,6 +280,9 @@ bool binaryNestingWithin(std::string_view bytes, std::size_t limit, std::size_t 
             return false;
         }
         if (!isContainer(layout->data[*offset])) {
+            if (!stringSound(*layout, *offset)) {
+                return false;
+            }
             continue;
         }
         const auto refs = containerReferences(*layout, *offset);

@@ -17,8 +17,9 @@ namespace platform {
 bool xmlNestingWithin(std::string_view text, std::size_t limit);
 
 // Binary: follows the object references from the top object without recursion, counting
-// containers on each path; also refuses references out of range and files that expand to more
-// than `maxObjects` values (shared references can make a small file expand enormously).
-bool binaryNestingWithin(std::string_view bytes, std::size_t limit, std::size_t maxObjects);
+// containers on each path; also refuses references out of range, files that expand to more
+// than `maxObjects` values (shared references can make a small file expand enormously) and
+// strings holding a NUL character, on which the parser's getters abort.
+bool binaryParseable(std::string_view bytes, std::size_t limit, std::size_t maxObjects);
 
 }  // namespace platform

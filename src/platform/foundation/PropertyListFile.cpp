@@ -86,12 +86,15 @@ std::optional<std::string> readFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-bool nestingWithinLimit(const std::string& bytes) {
+// Whether the parser may see these bytes: it recurses, and its getters abort on a NUL inside a
+// string (which XML forbids anywhere).
+bool safeToParse(const std::string& bytes) {
     if (plist_is_binary(bytes.data(), static_cast<std::uint32_t>(bytes.size()))) {
-        return binaryNestingWithin(bytes, kPropertyListMaxNesting, kMaxValues);
+        return binaryParseable(bytes, kPropertyListMaxNesting, kMaxValues);
     }
     // The <plist> wrapper is one more element than the containers it holds.
-    return xmlNestingWithin(bytes, kPropertyListMaxNesting + 1);
+    return bytes.find('\0') == std::string::npos &&
+           xmlNestingWithin(bytes, kPropertyListMaxNesting + 1);
 }
 
 std::optional<PlistValue> valueFromNode(plist_t node, std::size_t depth);
@@ -361,7 +364,7 @@ bool writeInPlace(const std::filesystem::path& target, std::string_view text) {
 
 std::shared_ptr<NSMutableDictionary> dictionaryWithContentsOfFile(std::string_view path) {
     const auto bytes = readFile(devicePath(path));
-    if (!bytes || !nestingWithinLimit(*bytes)) {
+    if (!bytes || !safeToParse(*bytes)) {
         return nullptr;
     }
     plist_t raw = nullptr;

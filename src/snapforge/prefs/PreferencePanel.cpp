@@ -34,6 +34,13 @@ void hidePreferencePanel(bool save) {
         });
 }
 
+void dropPreferencePanel() {
+    hidePreferencePanel(false);
+    if (const auto& panel = state().settingsPanel) {
+        panel->setHidden(true);
+    }
+}
+
 void _callback_settings_form_closed(platform::CFNotificationCenterRef, void*, const std::string&,
                                     const void*, const void*) {
     log("** Snapforge ** _callback_settings_form_closed");

@@ -14,6 +14,9 @@ inline constexpr std::string_view kSettingsFormClosedNotification =
 // Copies the open panel's switches into the state and takes the panel down half a second
 // later, then saves the preferences when asked to. Does nothing while no panel is open.
 void hidePreferencePanel(bool save);
+// The same without saving, for a camera that is going: the panel leaves the screen at once
+// rather than staying up, over whatever shows next, until the half second is over.
+void dropPreferencePanel();
 
 // The Darwin callback of the panel's close: takes this process's panel down and saves.
 void _callback_settings_form_closed(platform::CFNotificationCenterRef center, void* observer,

@@ -187,7 +187,7 @@ void _method$PLCameraController$stopPreview(id self, SEL cmd) {
     clearVariables();
     removeStopBtn();
     hideCameraBar(nullptr, kBarFade);
-    hidePreferencePanel(false);
+    dropPreferencePanel();
     State& s = state();
     if (s.cameraBar) {
         s.cameraBar->leaveTheScreen();

@@ -147,7 +147,7 @@ void destroyObjects(bool keepPreferences) {
     removeAndRelease(s.focusView);
     removeAndRelease(s.wbLockButton);
     removeAndRelease(s.settingsButton);
-    hidePreferencePanel(false);
+    dropPreferencePanel();
 }
 
 void restoreSnapforgeModes() {

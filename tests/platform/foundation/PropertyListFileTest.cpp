@@ -119,6 +119,25 @@ std::string binaryDictionaries(std::size_t levels) {
     return data;
 }
 
+// A binary file of one dictionary entry, key and value given as encoded objects.
+std::string binaryEntry(const std::string& keyObject, const std::string& valueObject) {
+    std::string bytes = "bplist00";
+    std::vector<std::size_t> offsets;
+    for (const std::string& object : {std::string("\xd1\x01\x02"), keyObject, valueObject}) {
+        offsets.push_back(bytes.size());
+        bytes += object;
+    }
+    const std::size_t table = bytes.size();
+    for (const std::size_t offset : offsets) {
+        bytes += static_cast<char>(offset);
+    }
+    bytes += std::string(6, '\0') + "\x01\x01";  // offsets and references of one byte
+    bytes +=
+        std::string(7, '\0') + "\x03" + std::string(8, '\0');  // three objects, the first on top
+    bytes += std::string(7, '\0') + static_cast<char>(table);
+    return bytes;
+}
+
 TEST_F(PropertyListFileTest, XmlRoundTripKeepsEveryTypeAndIsAtomic) {
     NSMutableDictionary inner;
     inner.setObject("x", "s");
@@ -161,6 +180,7 @@ TEST_F(PropertyListFileTest, BinaryFilesAreRead) {
 }
 
 TEST_F(PropertyListFileTest, BadFilesReadAsNothing) {
+    const std::string kUtf16WithNul("\x62\x00\xe9\x00\x00", 5);
     EXPECT_FALSE(dictionaryWithContentsOfFile(kFile)) << "missing";
     EXPECT_FALSE(dictionaryWithContentsOfFile(kFolder)) << "a folder";
     const std::string valid = xml("<dict><key>a</key><true/></dict>");
@@ -172,6 +192,15 @@ TEST_F(PropertyListFileTest, BadFilesReadAsNothing) {
         {"truncated", valid.substr(0, valid.size() / 2)},
         {"binary garbage", "bplist00" + std::string(40, '\xff')},
         {"oversize", valid + std::string(kPropertyListMaxFileSize, ' ')},
+        // The parser's string getters abort on a NUL character inside a string.
+        {"xml string holding a NUL",
+         xml("<dict><key>a</key><string>x") + '\0' + "y</string></dict>"},
+        {"utf-16 key holding a NUL", binaryEntry(kUtf16WithNul,
+                                                 "\x51"
+                                                 "a")},
+        {"utf-16 value holding a NUL", binaryEntry("\x51"
+                                                   "a",
+                                                   kUtf16WithNul)},
     };
     for (const auto& [name, bytes] : cases) {
         put(bytes);
@@ -179,6 +208,13 @@ TEST_F(PropertyListFileTest, BadFilesReadAsNothing) {
     }
     put(valid);
     EXPECT_TRUE(dictionaryWithContentsOfFile(kFile));
+    put(
+        binaryEntry("\x51"
+                    "a",
+                    std::string("\x61\x00\xe9", 3)));
+    const auto read = dictionaryWithContentsOfFile(kFile);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read->objectForKey("a")->stringValue(), "\xc3\xa9");
 }
 
 TEST_F(PropertyListFileTest, NestingIsBoundedBeforeTheParserSeesIt) {
