@@ -1,5 +1,6 @@
-// A day of photos, one every 6 s, through the simulator (--quiet) against an hour of the same:
-// wall time, and the peak memory of each run, which must not grow with the length of the run.
+// A day-long time lapse, one photo every 6 s, through the simulator (--quiet) against an hour
+// of the same: wall time, and the peak memory of each run, which must not grow with the length
+// of the run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -18,6 +19,7 @@ extern char** environ;
 
 namespace {
 
+// The dial's 5 s between photos plus the host's second of taking one.
 constexpr int kSecondsBetweenPhotos = 6;
 
 struct SimulatorRun {
@@ -26,18 +28,20 @@ struct SimulatorRun {
     bool passed = false;
 };
 
-// The host's shutter pressed every 6 s for `hours`, each press a photo.
+// The bar's time lapse at the dial's first value, started by the shutter and left running for
+// `hours`, a minute a step, as someone would watch it.
 std::filesystem::path writeScenario(int hours) {
-    const int photos = hours * 3600 / kSecondsBetweenPhotos;
+    const int minutes = hours * 60;
     const auto path =
         std::filesystem::temp_directory_path() / ("snapforge-bench-" + std::to_string(::getpid()) +
                                                   "-" + std::to_string(hours) + "h.scenario");
     std::ofstream out(path);
-    out << "launch\n";
-    for (int i = 0; i < photos; ++i) {
-        out << "shutter\nwait " << kSecondsBetweenPhotos << "\n";
+    out << "launch\ntap settings-button\nwait 1\ntap bar.time-lapse\nwait 1\n"
+           "expect dial.value 5\nshutter\n";
+    for (int i = 0; i < minutes; ++i) {
+        out << "wait 60\n";
     }
-    out << "expect photos " << photos << "\n";
+    out << "expect photos " << minutes * 60 / kSecondsBetweenPhotos << "\n";
     return path;
 }
 

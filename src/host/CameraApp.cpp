@@ -146,6 +146,10 @@ const std::vector<SimCameraController::Photo>& CameraApp::photos() const {
     return controller_ ? controller_->photos() : none;
 }
 
+int CameraApp::photoCount() const {
+    return controller_ ? controller_->photoCount() : 0;
+}
+
 std::optional<platform::CGPoint> CameraApp::shutterCenter() const {
     if (!cameraView_) {
         return std::nullopt;

@@ -60,8 +60,9 @@ public:
     std::shared_ptr<SimCameraController> controller() const { return controller_; }
     std::shared_ptr<SimCameraView> cameraView() const { return cameraView_; }
     std::shared_ptr<platform::UIWindow> window() const { return window_; }
+    // The latest photos (see SimCameraController::kKeptPhotos) and how many were taken.
     const std::vector<SimCameraController::Photo>& photos() const;
-    int photoCount() const { return static_cast<int>(photos().size()); }
+    int photoCount() const;
 
     // Screen points of the parts a user touches; nullopt when the part is not there.
     std::optional<platform::CGPoint> shutterCenter() const;

@@ -80,8 +80,8 @@ void SimCameraController::setCapabilities(const platform::CaptureCapabilities& c
 }
 
 const SimCameraController::Photo& SimCameraController::capturePhoto(int orientation) {
-    const int number = static_cast<int>(photos_.size()) + 1;
-    photos_.push_back({number, platform::RunLoop::main().now(), orientation});
+    const int number = photoCount() + 1;
+    photos_.push({number, platform::RunLoop::main().now(), orientation});
     publish(HostEventKind::PhotoTaken, "photo " + std::to_string(number) + " taken");
     return photos_.back();
 }

@@ -10,6 +10,7 @@
 #include "host/HostCalls.h"
 #include "host/HostEventFeed.h"
 #include "host/PLCameraController.h"
+#include "platform/BoundedHistory.h"
 
 namespace host {
 
@@ -61,7 +62,11 @@ public:
 
     // Saves a photo now and announces it.
     const Photo& capturePhoto(int orientation);
-    const std::vector<Photo>& photos() const { return photos_; }
+    // The latest photos (at least kKeptPhotos of them), oldest first: a day-long time lapse
+    // takes thousands.
+    static constexpr std::size_t kKeptPhotos = 1000;
+    const std::vector<Photo>& photos() const { return photos_.items(); }
+    int photoCount() const { return static_cast<int>(photos_.total()); }
 
     // In video mode the shutter starts and stops a recording.
     void toggleRecording();
@@ -128,7 +133,7 @@ private:
     int cameraDevice_ = kBackCamera;
     bool previewRunning_ = false;
     bool recording_ = false;
-    std::vector<Photo> photos_;
+    platform::BoundedHistory<Photo> photos_{kKeptPhotos};
 
     std::optional<LockRequest> lastLock_;
     std::optional<AutofocusRequest> lastAutofocus_;

@@ -13,6 +13,7 @@
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/capture/AVCaptureOutput.h"
 #include "platform/capture/AVCaptureSession.h"
+#include "platform/foundation/DevicePath.h"
 #include "platform/ui/UIControl.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
@@ -34,7 +35,6 @@ namespace {
 
 constexpr std::array kWatchedViews{Target::FocusReticle, Target::ExposureReticle, Target::WbLock,
                                    Target::SettingsButton, Target::StopButton};
-// The objects that turn with the interface.
 constexpr std::array kTurningViews{Target::Bar, Target::Dial, Target::Countdown, Target::StopButton,
                                    Target::Message};
 
@@ -86,14 +86,23 @@ std::optional<std::string> fileBytes(const std::filesystem::path& path) {
 }
 
 // The library's windows that fade in and out, by their timeline names.
-std::vector<std::pair<std::string, std::shared_ptr<platform::UIWindow>>> fadingWindows() {
+using FadingWindows = std::array<std::pair<std::string_view, std::shared_ptr<platform::UIWindow>>,
+                                 ChangeWatcher::kFadingWindowCount>;
+
+FadingWindows fadingWindows() {
     const snapforge::State& s = snapforge::state();
-    return {
+    return {{
         {"camera bar", s.cameraBar},
         {"dial", s.cameraBar ? s.cameraBar->selDial : nullptr},
         {"preference button", s.prefButton},
         {"settings panel", s.settingsPanel},
-    };
+    }};
+}
+
+// Whether a weak reference is to the object held, told without taking hold of it.
+template <class T, class U>
+bool refersTo(const std::weak_ptr<T>& weak, const std::shared_ptr<U>& held) {
+    return !weak.owner_before(held) && !held.owner_before(weak) && !weak.expired();
 }
 
 std::string describeWindow(const platform::UIWindow& window) {
@@ -115,10 +124,10 @@ void ChangeWatcher::look(bool stepEnded) {
     lookAtFades();
     lookAtLibraryViews(visible, stepEnded);
     lookAtCountdown();
-    lookAtRotations();
+    lookAtRotations(visible);
     lookAtPicture();
     lookAtCapture();
-    lookAtPreferences(true);
+    lookAtPreferences(true, stepEnded);
 }
 
 void ChangeWatcher::acceptPreferences() {
@@ -138,7 +147,7 @@ void ChangeWatcher::lookAtWindows(const Windows& visible) {
     });
     for (const auto& window : visible) {
         const bool known = std::any_of(windows_.begin(), windows_.end(),
-                                       [&](const auto& r) { return r.window.lock() == window; });
+                                       [&](const auto& r) { return refersTo(r.window, window); });
         if (!known) {
             windows_.push_back({window, describeWindow(*window)});
             report_("window shown: " + windows_.back().description);
@@ -156,26 +165,27 @@ void ChangeWatcher::noteNewWindow(const platform::UIWindow& window) {
 
 // Alphas are model values: a fade shows as its end value the moment it starts.
 void ChangeWatcher::lookAtFades() {
-    for (const auto& [name, window] : fadingWindows()) {
+    const FadingWindows windows = fadingWindows();
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const auto& [name, window] = windows[i];
         const bool fadedIn = window && !window->isHidden() && window->alpha() >= 0.5f;
-        const auto before = fadedIn_.find(name);
-        const bool wasFadedIn = before != fadedIn_.end() && before->second;
-        if (fadedIn != wasFadedIn && window && !window->isHidden()) {
-            report_(name + (fadedIn ? " fading in" : " fading out"));
+        if (fadedIn != fadedIn_[i] && window && !window->isHidden()) {
+            report_(std::string(name) + (fadedIn ? " fading in" : " fading out"));
         }
-        fadedIn_[name] = fadedIn;
+        fadedIn_[i] = fadedIn;
     }
 }
 
 void ChangeWatcher::lookAtLibraryViews(const Windows& visible, bool stepEnded) {
-    for (const Target target : kWatchedViews) {
-        const auto view = libraryView(target);
-        lookAtView(std::string(targetName(target)), view.get(), visible, stepEnded);
+    static_assert(kWatchedViews.size() == kWatchedViewCount);
+    for (std::size_t i = 0; i < kWatchedViews.size(); ++i) {
+        const auto view = libraryView(kWatchedViews[i], visible);
+        lookAtView(targetName(kWatchedViews[i]), view.get(), views_[i], visible, stepEnded);
     }
 }
 
-void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* view,
-                               const Windows& visible, bool stepEnded) {
+void ChangeWatcher::lookAtView(std::string_view name, const platform::UIView* view,
+                               ViewRecord& before, const Windows& visible, bool stepEnded) {
     ViewRecord now;
     if (view != nullptr) {
         now.identity = view;
@@ -188,22 +198,22 @@ void ChangeWatcher::lookAtView(const std::string& name, const platform::UIView* 
             now.locked = reticle->isLocked();
         }
     }
-    ViewRecord& before = views_[name];
+    const auto say = [&](const std::string& what) { report_(std::string(name) + what); };
     // `origin` is where the view was last reported to be.
     platform::CGPoint reported = before.origin;
     if (now.showing != before.showing) {
-        report_(name + (now.showing ? " shown at " + compactPoint(now.origin) : " hidden"));
+        say(now.showing ? " shown at " + compactPoint(now.origin) : " hidden");
         reported = now.origin;
     } else if (now.showing && stepEnded && now.origin != before.origin) {
-        report_(name + " moved to " + compactPoint(now.origin));
+        say(" moved to " + compactPoint(now.origin));
         reported = now.origin;
     }
     if (view != nullptr && now.identity == before.identity) {
         if (now.selected != before.selected) {
-            report_(name + (now.selected ? " selected" : " deselected"));
+            say(now.selected ? " selected" : " deselected");
         }
         if (now.locked != before.locked) {
-            report_(name + (now.locked ? " locked" : " unlocked"));
+            say(now.locked ? " locked" : " unlocked");
         }
     }
     before = now;
@@ -227,16 +237,16 @@ void ChangeWatcher::lookAtCountdown() {
     }
 }
 
-void ChangeWatcher::lookAtRotations() {
-    for (const Target target : kTurningViews) {
-        const auto view = libraryView(target);
-        const std::string name(targetName(target));
+void ChangeWatcher::lookAtRotations(const Windows& visible) {
+    static_assert(kTurningViews.size() == kTurningViewCount);
+    for (std::size_t i = 0; i < kTurningViews.size(); ++i) {
+        const Target target = kTurningViews[i];
+        const auto view = libraryView(target, visible);
         const double angle = view ? rotationOf(target, *view) : 0;
-        auto& before = angles_[name];
-        if (view && angle != before) {
-            report_(name + " turned to " + compactNumber(angle));
+        if (view && angle != angles_[i]) {
+            report_(std::string(targetName(target)) + " turned to " + compactNumber(angle));
         }
-        before = angle;
+        angles_[i] = angle;
     }
 }
 
@@ -274,7 +284,7 @@ void ChangeWatcher::lookAtPicture() {
 void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
                               platform::CaptureChangeLog& log, const std::string& who) {
     auto record = std::find_if(logs_.begin(), logs_.end(),
-                               [&](const LogRecord& r) { return r.owner.lock() == owner; });
+                               [&](const LogRecord& r) { return refersTo(r.owner, owner); });
     if (record == logs_.end()) {
         // Settings made before the camera came into view are the host's own set-up.
         logs_.push_back({owner, log.recordedCount()});
@@ -292,7 +302,14 @@ void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
     record->seen = log.recordedCount();
 }
 
-void ChangeWatcher::lookAtPreferences(bool report) {
+void ChangeWatcher::lookAtPreferences(bool report, bool anyway) {
+    // Between steps the watcher looks after every turn of the run loop; the file system is
+    // asked only when the platform has written something since.
+    const std::uint64_t fileChanges = platform::deviceFileChanges();
+    if (report && !anyway && fileChanges == fileChangesSeen_) {
+        return;
+    }
+    fileChangesSeen_ = fileChanges;
     // Every save replaces the file with a new one, so an unchanged stamp is an unchanged file.
     struct stat status {};
     std::optional<FileStamp> stamp;

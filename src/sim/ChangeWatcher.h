@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -38,6 +40,12 @@ class ChangeWatcher {
 public:
     using Report = std::function<void(const std::string&)>;
     using CaptureSource = std::function<CaptureObjects()>;
+
+    // How many views have their showing, place, selection and lock watched, how many of the
+    // library's windows fade, and how many objects turn with the interface.
+    static constexpr std::size_t kWatchedViewCount = 5;
+    static constexpr std::size_t kFadingWindowCount = 4;
+    static constexpr std::size_t kTurningViewCount = 5;
 
     ChangeWatcher(Report report, CaptureSource capture);
 
@@ -73,15 +81,17 @@ private:
     void noteNewWindow(const platform::UIWindow& window);
     void lookAtFades();
     void lookAtLibraryViews(const Windows& visible, bool stepEnded);
-    void lookAtView(const std::string& name, const platform::UIView* view, const Windows& visible,
-                    bool stepEnded);
+    void lookAtView(std::string_view name, const platform::UIView* view, ViewRecord& before,
+                    const Windows& visible, bool stepEnded);
     void lookAtCountdown();
-    void lookAtRotations();
+    void lookAtRotations(const Windows& visible);
     void lookAtCapture();
     void lookAtPicture();
     void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
                    const std::string& who);
-    void lookAtPreferences(bool report);
+    // Reporting, the file is looked at only when the platform has changed a file since the
+    // last look, or when `anyway` (at the end of a step, for changes from outside).
+    void lookAtPreferences(bool report, bool anyway = true);
     void reportPreferences(bool exists,
                            const std::optional<std::map<std::string, std::string>>& values);
 
@@ -90,12 +100,12 @@ private:
     std::vector<WindowRecord> windows_;
     std::vector<std::string> messages_;
     // Whether each of the library's fading windows was last seen faded in.
-    std::map<std::string, bool> fadedIn_;
-    std::map<std::string, ViewRecord> views_;
+    std::array<bool, kFadingWindowCount> fadedIn_{};
+    std::array<ViewRecord, kWatchedViewCount> views_{};
     // The countdown's last number, while a countdown is up.
     std::optional<std::string> countdown_;
     // How far each turning object was turned when last seen (0 while it is missing).
-    std::map<std::string, double> angles_;
+    std::array<double, kTurningViewCount> angles_{};
     std::vector<LogRecord> logs_;
     std::string picture_ = "none";
     // What the file system says of the file, to leave an unchanged file unread.
@@ -110,6 +120,7 @@ private:
     std::filesystem::path preferencesPath_;
     std::optional<FileStamp> preferencesStamp_;
     std::optional<std::string> preferencesBytes_;
+    std::uint64_t fileChangesSeen_ = 0;
     std::map<std::string, std::string> preferences_;
 };
 

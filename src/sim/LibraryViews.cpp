@@ -100,9 +100,10 @@ std::shared_ptr<platform::UIView> panelControl(SettingsPanel* panel, Target targ
     }
 }
 
-std::shared_ptr<platform::UIView> latestMessage() {
+std::shared_ptr<platform::UIView> latestMessage(
+    const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows) {
     std::shared_ptr<platform::UIView> latest;
-    for (const auto& window : platform::UIScreen::mainScreen().visibleWindows()) {
+    for (const auto& window : visibleWindows) {
         if (dynamic_cast<const snapforge::MessageLabel*>(window.get()) != nullptr) {
             latest = window;
         }
@@ -127,6 +128,14 @@ double rotationOf(Target target, const platform::UIView& view) {
 }
 
 std::shared_ptr<platform::UIView> libraryView(Target target) {
+    if (target == Target::Message) {
+        return latestMessage(platform::UIScreen::mainScreen().visibleWindows());
+    }
+    return libraryView(target, {});
+}
+
+std::shared_ptr<platform::UIView> libraryView(
+    Target target, const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows) {
     const snapforge::State& s = snapforge::state();
     const CameraBar* bar = s.cameraBar.get();
     switch (target) {
@@ -145,7 +154,7 @@ std::shared_ptr<platform::UIView> libraryView(Target target) {
         case Target::Countdown:
             return countdownNumber(bar);
         case Target::Message:
-            return latestMessage();
+            return latestMessage(visibleWindows);
         case Target::Bar:
             return s.cameraBar;
         case Target::Dial:

@@ -2,11 +2,13 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sim/Target.h"
 
 namespace platform {
 class UIView;
+class UIWindow;
 }
 
 namespace sim {
@@ -16,6 +18,9 @@ namespace sim {
 // The countdown is its number (inside the countdown window), the message the latest fading
 // message window on screen.
 std::shared_ptr<platform::UIView> libraryView(Target target);
+// The same, with the windows on screen already at hand (they tell which message is the latest).
+std::shared_ptr<platform::UIView> libraryView(
+    Target target, const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows);
 
 // How far a target's view is turned, in degrees: the bar by the orientation its icons show,
 // anything else by its own transform.

@@ -72,7 +72,9 @@ bool writeBytes(std::string_view bytes) {
     std::filesystem::remove_all(filePath(), ec);
     std::ofstream file(filePath(), std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file.flush());
+    const bool written = static_cast<bool>(file.flush());
+    platform::noteDeviceFileChange();
+    return written;
 }
 
 std::optional<std::map<std::string, std::string>> values() {

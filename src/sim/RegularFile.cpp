@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -68,10 +69,17 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
         error = tooLarge(maxBytes);
         return std::nullopt;
     }
-    // One byte more than allowed tells a file that grew since fstat.
-    std::string bytes(maxBytes + 1, '\0');
+    // Room for the size fstat gave and one byte more, which tells a file that grew since; a
+    // grown file gets more room up to one byte over the limit.
+    std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
     std::size_t filled = 0;
-    while (filled < bytes.size()) {
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() > maxBytes) {
+                break;
+            }
+            bytes.resize(std::min(2 * bytes.size(), maxBytes + 1));
+        }
         const ssize_t count = ::read(file.fd(), bytes.data() + filled, bytes.size() - filled);
         if (count < 0 && errno == EINTR) {
             continue;

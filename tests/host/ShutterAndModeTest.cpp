@@ -56,6 +56,24 @@ TEST_F(ShutterTest, ShutterTapTakesAPhotoBetweenIrisCloseAndOpen) {
     EXPECT_EQ(app_.cameraView()->buttonBar()->imageWell()->photoNumber(), 1);
 }
 
+// A long time lapse counts every photo but keeps only the latest, numbered on from the count.
+TEST_F(ShutterTest, ThousandsOfPhotosAreCountedWhileOnlyTheLatestAreKept) {
+    launchAndSettle();
+    const int taken = 3 * static_cast<int>(SimCameraController::kKeptPhotos);
+    for (int i = 0; i < taken; ++i) {
+        app_.controller()->capturePhoto(1);
+    }
+    ASSERT_TRUE(app_.pressShutter());
+    run(1 + SimCameraView::kIrisClosedSeconds);
+
+    EXPECT_EQ(app_.photoCount(), taken + 1);
+    EXPECT_GE(app_.photos().size(), SimCameraController::kKeptPhotos);
+    EXPECT_LE(app_.photos().size(), 2 * SimCameraController::kKeptPhotos);
+    EXPECT_EQ(app_.photos().back().number, taken + 1);
+    EXPECT_EQ(app_.photos().front().number, taken + 2 - static_cast<int>(app_.photos().size()));
+    EXPECT_EQ(app_.cameraView()->buttonBar()->imageWell()->photoNumber(), taken + 1);
+}
+
 TEST_F(ShutterTest, AnswerTellsWhetherThePressTakesAPhoto) {
     launchAndSettle();
     auto view = app_.cameraView();

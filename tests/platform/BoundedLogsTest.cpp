@@ -66,13 +66,37 @@ TEST(BoundedLogs, TheAnimationLogForgetsOldEndedAnimationsButNeverARunningOne) {
         UIView::animate(0.5, [&] { quick->setAlpha(i % 2 == 0 ? 0.25f : 0.75f); });
         RunLoop::main().runFor(1);
     }
-    UIView::animate(0.5, [&] { quick->setAlpha(0.5f); }, nullptr);
+    UIView::animate(
+        0.5, [&] { quick->setAlpha(0.5f); }, nullptr);
 
     const auto& log = AnimationLog::shared();
     EXPECT_LE(log.records().size(), 2 * AnimationLog::kKeptEnded + 2);
     EXPECT_TRUE(log.presentationValue(slow.get(), "alpha", RunLoop::main().now()).has_value());
     EXPECT_EQ(log.latest(quick.get(), "alpha")->to, AnimatedValue(0.5f));
     EXPECT_GE(log.recordsFor(quick.get()).size(), AnimationLog::kKeptEnded);
+}
+
+// Records normally come in the order of their start; one that came out of order is still seen.
+TEST(BoundedLogs, TheAnimationLogFindsARunningAnimationWhateverOrderRecordsCameIn) {
+    Process process;
+    auto view = UIView::create(CGRectMake(0, 0, 10, 10));
+    auto other = UIView::create(CGRectMake(0, 0, 10, 10));
+    const auto record = [](const std::shared_ptr<UIView>& v, double start) {
+        AnimationRecord r;
+        r.view = v;
+        r.viewAddress = v.get();
+        r.property = "alpha";
+        r.from = 0.0f;
+        r.to = 1.0f;
+        r.duration = 1;
+        r.startTime = start;
+        return r;
+    };
+    AnimationLog& log = AnimationLog::shared();
+    log.add(record(view, 10));
+    log.add(record(other, 0));
+    EXPECT_TRUE(log.presentationValue(view.get(), "alpha", 10.5).has_value());
+    EXPECT_FALSE(log.presentationValue(view.get(), "alpha", 11.5).has_value());
 }
 
 }  // namespace

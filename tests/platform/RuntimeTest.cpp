@@ -70,6 +70,14 @@ TEST(Runtime, MessagesToNilOrUnknownSelectorsAnswerZero) {
     EXPECT_EQ(send(nullptr, addSel, 3), 0);
     EXPECT_EQ(send(object.get(), addSel, 3), 0);
     EXPECT_EQ(Runtime::shared().unrecognizedSelectors().size(), 1u);
+
+    // A process that keeps sending them keeps only the latest.
+    for (std::size_t i = 0; i < 3 * Runtime::kKeptUnrecognized; ++i) {
+        send(object.get(), addTwiceSel, 1);
+    }
+    const auto& kept = Runtime::shared().unrecognizedSelectors();
+    EXPECT_LE(kept.size(), 2 * Runtime::kKeptUnrecognized);
+    EXPECT_EQ(kept.back(), "Plain addTwice:");
 }
 
 class Greeter : public Object {

@@ -21,11 +21,15 @@ bool NSFileManager::createDirectoryAtPath(std::string_view path, bool withInterm
                                           const NSMutableDictionary*) const {
     const auto folder = devicePath(path);
     std::error_code ec;
-    if (!withIntermediateDirectories) {
-        return std::filesystem::create_directory(folder, ec) && !ec;
+    bool made = false;
+    if (withIntermediateDirectories) {
+        std::filesystem::create_directories(folder, ec);
+        made = !ec && std::filesystem::is_directory(folder, ec);
+    } else {
+        made = std::filesystem::create_directory(folder, ec) && !ec;
     }
-    std::filesystem::create_directories(folder, ec);
-    return !ec && std::filesystem::is_directory(folder, ec);
+    noteDeviceFileChange();
+    return made;
 }
 
 }  // namespace platform

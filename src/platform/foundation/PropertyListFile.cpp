@@ -386,7 +386,9 @@ bool writeToFile(const NSMutableDictionary& dictionary, std::string_view path, b
     if (!text || !target.has_filename()) {
         return false;
     }
-    return atomically ? writeAtomically(target, *text) : writeInPlace(target, *text);
+    const bool written = atomically ? writeAtomically(target, *text) : writeInPlace(target, *text);
+    noteDeviceFileChange();
+    return written;
 }
 
 }  // namespace platform

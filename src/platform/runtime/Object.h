@@ -52,6 +52,16 @@ std::shared_ptr<T> retain(const Object* object) {
     return std::dynamic_pointer_cast<T>(shared);
 }
 
+// The same for an object already known to be a T, without asking its type again.
+template <class T>
+std::shared_ptr<T> retainKnown(T* object) {
+    if (object == nullptr) {
+        return {};
+    }
+    auto owner = object->weak_from_this().lock();
+    return owner ? std::shared_ptr<T>(std::move(owner), object) : nullptr;
+}
+
 template <class T>
 std::weak_ptr<T> weakRef(const Object* object) {
     return retain<T>(object);

@@ -136,7 +136,7 @@ Class* Runtime::registerClass(std::string_view name, std::string_view superclass
 }
 
 void Runtime::noteUnrecognized(const Class* cls, SEL sel) {
-    unrecognized_.push_back(cls->name() + " " + sel_getName(sel));
+    unrecognized_.push(cls->name() + " " + sel_getName(sel));
 }
 
 void Runtime::noteHook(const Class* cls, SEL sel) {

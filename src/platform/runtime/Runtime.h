@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/BoundedHistory.h"
 #include "platform/runtime/Object.h"
 
 namespace platform {
@@ -121,8 +122,10 @@ public:
     // registered as a root class first.
     Class* registerClass(std::string_view name, std::string_view superclassName = {});
 
-    // Messages that found no method, newest last, for diagnostics and tests.
-    const std::vector<std::string>& unrecognizedSelectors() const { return unrecognized_; }
+    // The latest messages that found no method (at least kKeptUnrecognized), newest last, for
+    // diagnostics and tests.
+    static constexpr std::size_t kKeptUnrecognized = 100;
+    const std::vector<std::string>& unrecognizedSelectors() const { return unrecognized_.items(); }
     void noteUnrecognized(const Class* cls, SEL sel);
 
     // Every hook installed in this process, in order, as "Class selector".
@@ -131,7 +134,7 @@ public:
 
 private:
     std::unordered_map<std::string, std::unique_ptr<Class>> classes_;
-    std::vector<std::string> unrecognized_;
+    BoundedHistory<std::string> unrecognized_{kKeptUnrecognized};
     std::vector<std::string> hooks_;
 };
 

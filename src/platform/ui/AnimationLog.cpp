@@ -136,6 +136,10 @@ std::optional<AnimatedValue> AnimationLog::presentationValue(const UIView* view,
                                                              std::string_view property,
                                                              double time) const {
     for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
+        // Records come in the order of their start; none before this one can still run.
+        if (startsInOrder_ && it->startTime + longest_ <= time) {
+            break;
+        }
         if (it->isFor(view) && it->property == property && it->startTime <= time &&
             time < it->endTime()) {
             return it->valueAt(time);
@@ -146,6 +150,8 @@ std::optional<AnimatedValue> AnimationLog::presentationValue(const UIView* view,
 
 void AnimationLog::add(AnimationRecord record) {
     const double now = record.startTime;
+    startsInOrder_ = startsInOrder_ && (records_.empty() || records_.back().startTime <= now);
+    longest_ = std::max(longest_, record.delay + record.duration);
     records_.push_back(std::move(record));
     forgetOldEnded(records_, now);
 }
@@ -159,6 +165,8 @@ void AnimationLog::addTransition(TransitionRecord record) {
 void AnimationLog::clear() {
     records_.clear();
     transitions_.clear();
+    startsInOrder_ = true;
+    longest_ = 0;
 }
 
 void AnimationLog::discardEndedBefore(double time) {

@@ -109,6 +109,11 @@ public:
 private:
     std::vector<AnimationRecord> records_;
     std::vector<TransitionRecord> transitions_;
+    // Whether the records started in the order they are kept, as on one virtual clock, and the
+    // longest delay and duration of any since the log was cleared: together they let a search
+    // for a running animation stop at the first record that must have ended.
+    bool startsInOrder_ = true;
+    double longest_ = 0;
 };
 
 }  // namespace platform

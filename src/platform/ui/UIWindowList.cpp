@@ -21,7 +21,7 @@ std::vector<std::shared_ptr<UIWindow>> UIWindowList::all() const {
     std::vector<std::shared_ptr<UIWindow>> live;
     for (UIWindow* window : windows_) {
         // A window being made or destroyed has no owner and does not count.
-        if (auto held = retain<UIWindow>(window)) {
+        if (auto held = retainKnown(window)) {
             live.push_back(std::move(held));
         }
     }
@@ -41,7 +41,7 @@ std::vector<std::shared_ptr<UIWindow>> UIWindowList::visible() const {
 }
 
 std::shared_ptr<UIWindow> UIWindowList::key() const {
-    return retain<UIWindow>(key_);
+    return retainKnown(key_);
 }
 
 }  // namespace platform
