@@ -1,5 +1,9 @@
 // The bar's side of the selection dial: when it shows, how it is configured for each mode, where
 // its value goes when it closes, and the interval the timed capture counts.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIScreen.h"
 #include "snapforge/camerabar/ActionButton.h"
@@ -12,6 +16,13 @@ namespace snapforge {
 namespace {
 
 constexpr double kDialFade = 0.5;
+
+// A count of ticks from times that a damaged preferences file may have made anything: bounded,
+// so that neither it nor the tick a repeat adds overflows.
+int ticks(std::int64_t count) {
+    return static_cast<int>(std::clamp<std::int64_t>(count, -std::numeric_limits<int>::max(),
+                                                     std::numeric_limits<int>::max() - 1));
+}
 
 platform::CGRect dialFrame() {
     const float screenWidth = platform::UIScreen::mainScreen().bounds().size.width;
@@ -180,10 +191,11 @@ int CameraBar::getTimerSeconds() {
             default:
                 break;
         }
-        return timeType == SelectorDial::kMinutes ? 60 * value : value + 1;
+        return ticks(timeType == SelectorDial::kMinutes ? 60 * std::int64_t{value}
+                                                        : value + std::int64_t{1});
     }
     if (cameraControllerMode_ == 1) {
-        return frameRateTime + 1;
+        return ticks(frameRateTime + std::int64_t{1});
     }
     if (cameraControllerMode_ != 0) {
         return 1;
@@ -191,13 +203,13 @@ int CameraBar::getTimerSeconds() {
     // A time lapse counted in minutes keeps its unit after the dial has closed.
     const bool minutes = timeType == SelectorDial::kMinutes;
     if (timerSelected) {
-        return timerTime + 1;
+        return ticks(timerTime + std::int64_t{1});
     }
     if (timeLapseSelected) {
-        return minutes ? 60 * timeLapseTime : timeLapseTime + 1;
+        return ticks(minutes ? 60 * std::int64_t{timeLapseTime} : timeLapseTime + std::int64_t{1});
     }
     if (cameraMode_ == kTimeLapseMode) {
-        return minutes ? 60 * timeLapseTime : timeLapseTime;
+        return ticks(minutes ? 60 * std::int64_t{timeLapseTime} : timeLapseTime);
     }
     return 1;
 }

@@ -1,5 +1,8 @@
 #include "snapforge/camerabar/SelectorButton.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string_view>
 
 #include "platform/ui/UIImageView.h"
@@ -92,7 +95,10 @@ void SelectorButton::setSelectorType(int type, int index) {
 }
 
 int SelectorButton::getOffsetByIndex(int index, int /*selectorType*/) const {
-    return kPageHeight * index;
+    // The index may come from a damaged preferences file: the offset saturates, never overflows.
+    const std::int64_t offset = std::int64_t{kPageHeight} * index;
+    return static_cast<int>(std::clamp<std::int64_t>(offset, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
 }
 
 void SelectorButton::setIsSelected(bool selected) {

@@ -1,6 +1,8 @@
 // The camera bar on its own: what it is built from, how it lays out, and the dial's values.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
@@ -117,6 +119,18 @@ TEST_F(CameraBarTest, TheDialCountsInTheUnitsItsCallersCountIn) {
     EXPECT_EQ(bar->getTimerSeconds(), 2);
     bar->setCameraControllerMode(1);
     EXPECT_EQ(bar->getTimerSeconds(), 31);
+
+    // Times a damaged preferences file made huge count to a bound that a repeat's extra tick
+    // cannot overflow.
+    constexpr int kMost = std::numeric_limits<int>::max();
+    bar->frameRateTime = kMost;
+    EXPECT_EQ(bar->getTimerSeconds(), kMost - 1);
+    bar->setCameraControllerMode(0);
+    bar->timeLapseTime = kMost;
+    bar->timeType = SelectorDial::kMinutes;
+    EXPECT_EQ(bar->getTimerSeconds(), kMost - 1);
+    bar->timeLapseTime = std::numeric_limits<int>::min();
+    EXPECT_EQ(bar->getTimerSeconds(), -kMost);
 }
 
 TEST_F(CameraBarTest, ClosingADialShowingZeroCopiesNothingAndSavesNothing) {

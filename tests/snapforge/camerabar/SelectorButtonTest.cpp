@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/AnimationLog.h"
@@ -80,6 +82,15 @@ TEST_F(SelectorButtonTest, EachKindShowsItsStripAtTheIndexPageAndAnUnknownKindCh
     EXPECT_EQ(stripImage(), std::string(kImageFolder) + "frameGuides.png");
     EXPECT_EQ(button->scrollView()->contentSize(), (platform::CGSize{77, 360}));
     EXPECT_EQ(button->scrollView()->contentOffset(), (platform::CGPoint{0, 0}));
+}
+
+TEST_F(SelectorButtonTest, AnIndexFarOutOfRangeShowsAnEndOfTheStrip) {
+    for (const int index :
+         {std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), -96999991}) {
+        button->setSelectorType(SelectorButton::kOverlaySelector, index);
+        const float y = button->scrollView()->contentOffset().y;
+        EXPECT_TRUE(y == 0 || y == button->scrollView()->contentSize().height - 60) << index;
+    }
 }
 
 TEST_F(SelectorButtonTest, SwitchingOffStillBlinksTheArrowsInThenOut) {
