@@ -20,10 +20,13 @@ std::shared_ptr<NSMutableDictionary> dictionaryWithContentsOfFile(std::string_vi
 
 // Writes the dictionary as an XML property list to a phone path. Atomically, a complete new file
 // replaces the old one in a single step; whatever fails, the old file stays as it was and no
-// partial file is left. False on any failure.
+// partial file is left, and a crash of the process leaves the old file or the whole new one.
+// Nothing is forced to disk, so a power loss may not. False on any failure.
 bool writeToFile(const NSMutableDictionary& dictionary, std::string_view path, bool atomically);
 
-// The steps of an atomic write, in the order it takes them.
+// The steps of an atomic write, in the order it takes them. The flush forces nothing to disk
+// (a rename over the old file is what keeps it whole) but is still where a file system may say
+// the bytes did not make it.
 enum class AtomicWriteStep { CreateTemporary, Write, Flush, Close, Replace };
 
 // A failure the file system is made to give, so that tests can show what an atomic write leaves

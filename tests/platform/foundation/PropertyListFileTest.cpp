@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <plist/plist.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -299,6 +301,38 @@ TEST_F(PropertyListFileTest, AFailedWriteLeavesTheOldFileWhole) {
         deep = outer;
     }
     EXPECT_FALSE(writeToFile(deep, kFile, true)) << "deeper than a file may be read back";
+}
+
+// Saves force nothing to disk: the rename is what keeps the file whole. A process killed at any
+// moment of its saves leaves a file that reads back as one whole save, never a mix or a torn one.
+TEST_F(PropertyListFileTest, AProcessKilledWhileSavingLeavesOneWholeSave) {
+    const auto save = [](int number) {
+        NSMutableDictionary dictionary;
+        dictionary.setObject(std::to_string(number), "number");
+        dictionary.setObject(std::string(32 * 1024, static_cast<char>('a' + number % 26)), "body");
+        return writeToFile(dictionary, kFile, true);
+    };
+    ASSERT_TRUE(save(0));
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int number = 1;; ++number) {
+                save(number);
+            }
+        }
+        ::usleep(static_cast<useconds_t>(500 + 250 * round));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+
+        const auto saved = dictionaryWithContentsOfFile(kFile);
+        ASSERT_TRUE(saved) << "round " << round;
+        const PlistValue* number = saved->objectForKey("number");
+        const PlistValue* body = saved->objectForKey("body");
+        ASSERT_TRUE(number && number->stringValue() && body && body->stringValue()) << round;
+        const char letter = static_cast<char>('a' + std::stoi(*number->stringValue()) % 26);
+        EXPECT_EQ(*body->stringValue(), std::string(32 * 1024, letter)) << "round " << round;
+    }
 }
 
 TEST(DevicePath, PhonePathsLieUnderTheDeviceRoot) {
