@@ -142,5 +142,25 @@ TEST(RunLoop, TellsWhenTheNextWorkFallsDue) {
     EXPECT_EQ(loop.nextDueTime(), std::nullopt);
 }
 
+// Work whose freeing schedules more work, as a camera bar freed by its last fade does.
+struct SchedulesWhenFreed {
+    int* ran;
+    ~SchedulesWhenFreed() {
+        for (int i = 0; i < 64; ++i) {
+            RunLoop::main().schedule(0, [ran = ran] { ++*ran; });
+        }
+    }
+};
+
+TEST(RunLoop, WorkFreedAfterItsTurnMayScheduleMore) {
+    Process process;
+    auto& loop = RunLoop::main();
+    int ran = 0;
+    loop.schedule(0, [holder = std::make_shared<SchedulesWhenFreed>(&ran)] {});
+    loop.schedule(0, [] {});
+    loop.runFor(1);
+    EXPECT_EQ(ran, 64);
+}
+
 }  // namespace
 }  // namespace platform

@@ -108,20 +108,22 @@ void RunLoop::takeForeignWork() {
     }
 }
 
-bool RunLoop::popDue(NSTimeInterval limit, Item& out) {
+std::optional<RunLoop::Item> RunLoop::popDue(NSTimeInterval limit) {
     if (items_.empty() || items_.front().due > limit) {
-        return false;
+        return std::nullopt;
     }
     std::pop_heap(items_.begin(), items_.end(), later<Item, Item>);
-    out = std::move(items_.back());
+    Item due = std::move(items_.back());
     items_.pop_back();
-    return true;
+    return due;
 }
 
 void RunLoop::runUntil(NSTimeInterval time) {
     takeForeignWork();
-    Item item;
-    while (popDue(time, item)) {
+    // Each piece of work is freed at the end of its turn, away from the queue: freeing it may
+    // free an object whose teardown schedules more work.
+    while (auto due = popDue(time)) {
+        Item& item = *due;
         now_ = std::max(now_, item.due);
         if (item.timer) {
             auto timer = std::move(item.timer);

@@ -93,7 +93,7 @@ private:
     };
 
     void push(NSTimeInterval due, std::function<void()> fn, std::shared_ptr<NSTimer> timer);
-    bool popDue(NSTimeInterval limit, Item& out);
+    std::optional<Item> popDue(NSTimeInterval limit);
     void takeForeignWork();
 
     NSTimeInterval now_ = 0;
