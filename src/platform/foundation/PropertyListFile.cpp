@@ -331,8 +331,8 @@ bool writeTemporary(int fd, std::string_view bytes) {
     return writeAll(fd, bytes);
 }
 
-// A temporary file beside the target takes the text and, once it is safely on disk, is renamed
-// over the target, which is therefore either wholly old or wholly new.
+// A temporary file beside the target takes the whole text and is then renamed over the target,
+// which is therefore either wholly old or wholly new.
 bool writeAtomically(const std::filesystem::path& target, std::string_view text) {
     const std::filesystem::path folder = target.parent_path();
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
