@@ -48,6 +48,9 @@ public:
     bool isSelDialVisible() const;
     // A new bar replaying the remembered modes before it was ever shown: no message, no hide.
     bool isReplayingOnHiddenBar() const { return skipSelection && isHidden(); }
+    // A press on a mode button moves the reticles home unlocked; the replay on a new, hidden bar
+    // leaves them and their locks as they are.
+    bool resetsReticles() const { return !isReplayingOnHiddenBar(); }
 
     int cameraMode() const { return cameraMode_; }
     void setCameraMode(int mode) { cameraMode_ = mode; }

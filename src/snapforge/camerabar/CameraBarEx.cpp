@@ -51,7 +51,7 @@ void CameraBarEx::toggleMode(platform::id sender) {
         case kNormalMode:
             if (cameraControllerMode() == 0) {
                 s.UseAdvancedCamera = isSelected(normalModeBtn);
-                toggleAdvancedFocus(s.UseAdvancedCamera, nullptr, true);
+                toggleAdvancedFocus(s.UseAdvancedCamera, nullptr, resetsReticles());
                 s._tmpAdvPhotoSelected = isSelected(normalModeBtn);
                 savePrefs();
             }
@@ -62,7 +62,7 @@ void CameraBarEx::toggleMode(platform::id sender) {
         case kAdvancedVideoMode:
             if (cameraControllerMode() == 1) {
                 s.UseAdvancedCamera = isSelected(exposureFocusBtn);
-                toggleAdvancedFocus(s.UseAdvancedCamera, nullptr, true);
+                toggleAdvancedFocus(s.UseAdvancedCamera, nullptr, resetsReticles());
                 if (!isSelDialVisible() && !isReplayingOnHiddenBar()) {
                     hideCameraBar(nullptr, 0.6);
                 }

@@ -5,6 +5,7 @@
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
+#include "snapforge/focus/PointOfInterest.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
 #include "snapforge/startup/State.h"
@@ -34,7 +35,36 @@ void setHidden(const std::shared_ptr<ReticleView>& reticle, bool hidden) {
     }
 }
 
-void switchOn(State& s, bool reset) {
+bool isLocked(const std::shared_ptr<ReticleView>& reticle) {
+    return reticle && reticle->isLocked();
+}
+
+bool isShown(const std::shared_ptr<ReticleView>& reticle) {
+    return reticle && !reticle->isHidden();
+}
+
+platform::CGPoint centreOf(const ReticleView& reticle) {
+    const auto frame = reticle.frame();
+    return {frame.origin.x + frame.size.width / 2, frame.origin.y + frame.size.height / 2};
+}
+
+// After a reset the camera does what the screen shows: nothing held, and focus and exposure
+// at the points the reticles now mark.
+void cameraFollowsReticles(State& s, bool somethingWasLocked, platform::id cameraView) {
+    auto controller = s.cameraController.lock();
+    if (somethingWasLocked && controller) {
+        controller->_lockFocus(false, false, false);
+    }
+    if (isShown(s.exposureView)) {
+        aimExposure(cameraView, centreOf(*s.exposureView));
+    }
+    if (isShown(s.focusView)) {
+        aimFocus(cameraView, centreOf(*s.focusView));
+    }
+}
+
+void switchOn(State& s, bool reset, platform::id cameraView) {
+    const bool somethingWasLocked = isLocked(s.focusView) || isLocked(s.exposureView);
     if (reset) {
         resetReticles(s);
     }
@@ -45,6 +75,9 @@ void switchOn(State& s, bool reset) {
     setHidden(s.exposureView, noExposure);
     s.canExpose = noExposure;
     s.canFocus = noFocus;
+    if (reset) {
+        cameraFollowsReticles(s, somethingWasLocked, cameraView);
+    }
 }
 
 void switchOff(State& s) {
@@ -94,12 +127,12 @@ void toggleAdvancedFocus(bool active, const std::shared_ptr<host::PLCameraView>&
                          bool reset) {
     State& s = state();
     log("toggleAdvancedFocus: active: %@", active);
+    auto view = cameraView ? cameraView : s.cameraView.lock();
     if (active) {
-        switchOn(s, reset);
+        switchOn(s, reset, view.get());
     } else {
         switchOff(s);
     }
-    auto view = cameraView ? cameraView : s.cameraView.lock();
     if (view) {
         view->_setShouldShowFocus(s.canFocus);
     }

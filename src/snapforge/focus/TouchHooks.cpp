@@ -12,6 +12,7 @@
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
+#include "snapforge/focus/PointOfInterest.h"
 #include "snapforge/geometry/Helper.h"
 #include "snapforge/startup/Hooks.h"
 #include "snapforge/startup/Log.h"
@@ -90,17 +91,6 @@ void pulse(const std::shared_ptr<ReticleView>& reticle, float scale) {
                 view->setTransform(platform::CGAffineTransformIdentity);
             }
         });
-}
-
-// The device point of interest for a camera-view point, by the host's own conversion.
-CGPoint pointOfInterest(platform::id self, CGPoint viewPoint, CGPoint doubledPoint,
-                        const char* what) {
-    auto* view = dynamic_cast<host::PLCameraView*>(self);
-    const CGPoint source = state().IS_IOS6 ? viewPoint : doubledPoint;
-    const CGPoint poi =
-        view ? view->convertToPointOfInterestFromViewCoordinates(source, nullptr) : CGPoint{};
-    log("pointOfInterest (%@) = %@", what, poi);
-    return Helper::boxPoint(poi);
 }
 
 }  // namespace
@@ -212,34 +202,21 @@ void _method$PLCameraView$touchesEnded$withEvent$(id self, SEL cmd, Touches touc
     }
     auto* view = dynamic_cast<platform::UIView*>(self);
     const CGPoint pointTouched = touchLocation(touches, view);
-    const CGPoint doubled{pointTouched.x * 2, pointTouched.y * 2};
     log("** Snapforge ** PLCameraView - touchesEnded$withEvent$ - pointTouched %@", pointTouched);
-    log("pointInPreviewLayer (x2) %@", doubled);
+    log("pointInPreviewLayer (x2) %@", CGPoint{pointTouched.x * 2, pointTouched.y * 2});
 
     // A touch on the host's bar is not aimed at the preview: the device keeps its points and
     // the focus reticle, which did not come to the finger, does not pulse.
-    auto device = s.touchBeganOnButtonBar ? nullptr : currentDevice();
-    if (isUnlocked(s.exposureView) && (s.touchInsideExposure || !s.touchInsideFocus) && device &&
-        device->isExposurePointOfInterestSupported() && device->isExposureModeSupported(2)) {
-        const CGPoint poi = pointOfInterest(self, pointTouched, doubled, "exposure");
-        configureCurrentDevice([poi](platform::AVCaptureDevice& d) {
-            d.setExposurePointOfInterest(poi);
-            d.setExposureMode(2);
-        });
+    const bool aimed = !s.touchBeganOnButtonBar;
+    if (aimed && isUnlocked(s.exposureView) && (s.touchInsideExposure || !s.touchInsideFocus)) {
+        aimExposure(self, pointTouched);
     }
     const bool focusConcerned =
         (s.touchInsideFocus && (!s.touchInsideExposure || !s.movedObject)) ||
         (!s.touchInsideFocus && !s.touchInsideExposure);
-    if (isUnlocked(s.focusView) && focusConcerned && device &&
-        device->isFocusPointOfInterestSupported() && device->isFocusModeSupported(2)) {
-        if (s.touchDirectObject) {
-            pulse(s.focusView, 1.2f);
-        }
-        const CGPoint poi = pointOfInterest(self, pointTouched, doubled, "focus");
-        configureCurrentDevice([poi](platform::AVCaptureDevice& d) {
-            d.setFocusPointOfInterest(poi);
-            d.setFocusMode(2);
-        });
+    if (aimed && isUnlocked(s.focusView) && focusConcerned && aimFocus(self, pointTouched) &&
+        s.touchDirectObject) {
+        pulse(s.focusView, 1.2f);
     }
     s.movedObject = false;
     s.longPressHandled = false;

@@ -1,4 +1,6 @@
 #include "snapforge/CameraStory.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/CameraBarEx.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
@@ -48,10 +50,36 @@ TEST_F(CameraStory, AdvancedFocusFromOpeningToLockAndUnlock) {
     EXPECT_FALSE(lock->exposure);
     EXPECT_EQ(origin(s.focusView), (CGPoint{160, 260}));
 
+    // The first opening of the bar replays the remembered advanced mode: reticles, locks and the
+    // camera stay as they are.
+    toggleBar();
+    EXPECT_TRUE(s.focusView->isLocked());
+    EXPECT_EQ(origin(s.focusView), (CGPoint{160, 260}));
+    EXPECT_EQ(origin(s.exposureView), (CGPoint{55, 155}));
+    EXPECT_TRUE(app.controller()->lastLockRequest()->focus);
+    EXPECT_EQ(device().focusPointOfInterest(), (CGPoint{0.625f, 0.625f}));
+
     // A later plain tap unlocks it.
     tap({100, 200});
     EXPECT_FALSE(s.focusView->isLocked());
     EXPECT_FALSE(app.controller()->lastLockRequest()->focus);
+
+    // Advanced mode off and on again brings the reticles home unlocked, and the camera follows:
+    // nothing held, both points at the centre the reticles now mark.
+    hold(centreOf(*s.focusView), 1.0);
+    ASSERT_TRUE(s.focusView->isLocked());
+    touch(s.cameraBar->normalModeBtn);
+    touch(s.cameraBar->normalModeBtn);
+    ASSERT_TRUE(s.UseAdvancedCamera);
+    EXPECT_FALSE(s.focusView->isLocked());
+    EXPECT_EQ(origin(s.focusView), (CGPoint{115, 195}));
+    EXPECT_EQ(origin(s.exposureView), (CGPoint{115, 195}));
+    EXPECT_FALSE(app.controller()->lastLockRequest()->focus);
+    EXPECT_FALSE(app.controller()->lastLockRequest()->exposure);
+    EXPECT_EQ(device().focusPointOfInterest(), (CGPoint{0.5f, 0.5f}));
+    EXPECT_EQ(device().exposurePointOfInterest(), (CGPoint{0.5f, 0.5f}));
+    EXPECT_EQ(device().focusMode(), 2);
+    EXPECT_EQ(device().exposureMode(), 2);
 }
 
 TEST_F(CameraStory, TheWhiteBalanceLockHoldsTheHostsWhiteBalance) {
