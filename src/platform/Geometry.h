@@ -67,6 +67,12 @@ inline bool CGRectContainsPoint(const CGRect& r, CGPoint p) {
            p.y < CGRectGetMaxY(r);
 }
 
+// Whether the two share some area; rectangles that only touch at an edge do not.
+inline bool CGRectIntersectsRect(const CGRect& a, const CGRect& b) {
+    return CGRectGetMinX(a) < CGRectGetMaxX(b) && CGRectGetMinX(b) < CGRectGetMaxX(a) &&
+           CGRectGetMinY(a) < CGRectGetMaxY(b) && CGRectGetMinY(b) < CGRectGetMaxY(a);
+}
+
 inline CGAffineTransform CGAffineTransformMakeScale(CGFloat sx, CGFloat sy) {
     return {sx, 0, 0, sy, 0, 0};
 }

@@ -147,7 +147,7 @@ expect frame wb-lock 10,260,74,31
 rotate 1
 wait 0.5
 expect rotation stop-button 0
-expect frame wb-lock 10,370,74,31
+expect frame wb-lock 10,353,74,31
 wait 3
 expect photos 5
 expect visible stop-button YES

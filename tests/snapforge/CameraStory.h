@@ -59,8 +59,7 @@ protected:
         run(0.05);
     }
 
-    // A tap where the control itself takes it (the preference button lies over part of the
-    // bar's right half).
+    // A tap where the control itself takes it (where another view lies over part of it).
     template <class View>
     void touch(const std::shared_ptr<View>& view) {
         ASSERT_TRUE(view);

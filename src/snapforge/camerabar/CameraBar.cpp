@@ -84,6 +84,12 @@ CameraBar::~CameraBar() {
     endMessages();
 }
 
+platform::CGRect CameraBar::controlsFrame(platform::CGRect barFrame) {
+    const float right = kSlotX[std::size(kSlotX) - 1] + kSlotWidth;
+    return platform::CGRectMake(barFrame.origin.x + kSlotX[0], barFrame.origin.y + kSlotY,
+                                right - kSlotX[0], kSlotHeight);
+}
+
 bool CameraBar::initWithFrame(platform::CGRect frame, const platform::NSMutableDictionary& prefs,
                               int controllerMode) {
     setFrame(frame);

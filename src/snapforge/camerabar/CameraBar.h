@@ -40,6 +40,11 @@ class CameraBar : public platform::UIWindow, public platform::UIScrollViewDelega
 public:
     ~CameraBar() override;
 
+    // Where the dial opens: centred across the screen, below the top.
+    static platform::CGRect dialFrame();
+    // The part of a bar with that frame which its four controls take.
+    static platform::CGRect controlsFrame(platform::CGRect barFrame);
+
     // Lays out the four controls of cameraControllerMode (creating each control once).
     void setupButtons();
     // Turns the button icons and the dial to the orientation.

@@ -24,12 +24,6 @@ int ticks(std::int64_t count) {
                                                      std::numeric_limits<int>::max() - 1));
 }
 
-platform::CGRect dialFrame() {
-    const float screenWidth = platform::UIScreen::mainScreen().bounds().size.width;
-    const int x = static_cast<int>(screenWidth / 2 - 100);
-    return platform::CGRectMake(static_cast<float>(x), 150, 200, 152);
-}
-
 void setButtonHidden(const std::shared_ptr<platform::UIButton>& button, bool hidden) {
     if (button) {
         button->setHidden(hidden);
@@ -37,6 +31,12 @@ void setButtonHidden(const std::shared_ptr<platform::UIButton>& button, bool hid
 }
 
 }  // namespace
+
+platform::CGRect CameraBar::dialFrame() {
+    const float screenWidth = platform::UIScreen::mainScreen().bounds().size.width;
+    const int x = static_cast<int>(screenWidth / 2 - 100);
+    return platform::CGRectMake(static_cast<float>(x), 150, 200, 152);
+}
 
 void CameraBar::checkSelectionDialSetup(int mode) {
     const bool photo = cameraControllerMode_ == 0;

@@ -20,12 +20,26 @@ constexpr float kBarHeight = 80;
 constexpr float kBarOverlap = 8;
 constexpr double kFadeIn = 0.5;
 const platform::CGRect kPreferenceButtonFrame = platform::CGRectMake(175, 320, 138, 31);
+constexpr float kPreferenceButtonAboveDial = 4;
 
 platform::CGRect barFrame(const State& s) {
     const float screenHeight = platform::UIScreen::mainScreen().bounds().size.height;
     const int y = static_cast<int>(screenHeight - static_cast<float>(s.kCameraButtonBarHeight) -
                                    kBarHeight + kBarOverlap);
     return platform::CGRectMake(0, static_cast<float>(y), 320, kBarHeight);
+}
+
+// Beside the bar where that leaves the bar's controls free (taller screens); otherwise the same
+// button just above the dial, the one place clear of every control of the bar and the dial.
+platform::CGRect preferenceButtonFrame(const platform::CGRect& barFrame) {
+    if (!platform::CGRectIntersectsRect(kPreferenceButtonFrame,
+                                        CameraBar::controlsFrame(barFrame))) {
+        return kPreferenceButtonFrame;
+    }
+    platform::CGRect frame = kPreferenceButtonFrame;
+    frame.origin.y =
+        CameraBar::dialFrame().origin.y - frame.size.height - kPreferenceButtonAboveDial;
+    return frame;
 }
 
 std::shared_ptr<platform::NSMutableDictionary> creationDictionary(const State& s) {
@@ -90,7 +104,7 @@ void createCameraBar() {
         &bar, appDidEnterBackgroundSelector.sel,
         platform::UIApplicationDidEnterBackgroundNotification, nullptr);
     if (!s.DISABLE_SAVE) {
-        s.prefButton = PreferenceButton::create(kPreferenceButtonFrame);
+        s.prefButton = PreferenceButton::create(preferenceButtonFrame(bar.frame()));
         s.prefButton->setAlpha(0);
         s.prefButton->setHidden(true);
     }

@@ -13,6 +13,10 @@ public:
     static std::shared_ptr<WhiteBalanceButton> create(platform::CGRect frame);
 
     void toggleBtn(platform::id sender) override;
+
+    // Where the button stands in an orientation: y 260 in landscape; in portrait y 370, or just
+    // above the host's bottom bar where that bar would cover it. Other values keep its y.
+    platform::CGFloat yFor(int orientation) const;
 };
 
 }  // namespace snapforge

@@ -18,11 +18,7 @@ namespace {
 // The white-balance button sits higher in landscape, within reach of the thumb.
 void moveWhiteBalanceButton(WhiteBalanceButton& button, int orientation) {
     platform::CGRect frame = button.frame();
-    if (orientation == 3 || orientation == 4) {
-        frame.origin.y = 260;
-    } else if (orientation == 1 || orientation == 2) {
-        frame.origin.y = 370;
-    }
+    frame.origin.y = button.yFor(orientation);
     platform::UIView::beginAnimations("w");
     platform::UIView::setAnimationDuration(0.5);
     button.setFrame(frame);

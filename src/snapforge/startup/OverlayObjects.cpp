@@ -48,6 +48,17 @@ void placeSettingsButton(platform::UIView& buttonBar) {
     s.settingsButton->setHidden(false);
 }
 
+// In portrait the lock stands clear of the host's bar, whichever of the two is laid out first.
+void placeWhiteBalanceButton(WhiteBalanceButton& button) {
+    const int orientation = state().currentOrientation;
+    if (orientation == 3 || orientation == 4) {
+        return;
+    }
+    auto frame = button.frame();
+    frame.origin.y = button.yFor(1);
+    button.setFrame(frame);
+}
+
 bool isLit(const std::shared_ptr<SelectorButton>& selector) {
     return selector && selector->isSelected();
 }
@@ -122,6 +133,7 @@ void createObjects() {
         s.wbLockButton->setSelected(false);
         s.wbLockButton->setHidden(!supportsContinuousWhiteBalance());
         overlay->addSubview(s.wbLockButton);
+        placeWhiteBalanceButton(*s.wbLockButton);
     }
 
     if (auto buttonBar = s.cameraButtonBar.lock()) {
@@ -188,6 +200,9 @@ void _method$PLCameraButtonBar$layoutSubviews(id self, SEL cmd) {
     s.kCameraButtonBarHeight = static_cast<int>(bar->frame().size.height);
     placeSettingsButton(*bar);
     shiftButtonBar(*bar, false);
+    if (s.wbLockButton) {
+        placeWhiteBalanceButton(*s.wbLockButton);
+    }
 }
 
 void _method$PLCameraButtonBar$dealloc(id self, SEL cmd) {

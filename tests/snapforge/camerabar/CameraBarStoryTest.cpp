@@ -13,8 +13,10 @@
 #include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/camerabar/SettingsButtonEx.h"
 #include "snapforge/focus/FocusView.h"
+#include "snapforge/focus/WhiteBalanceButton.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/Preferences.h"
+#include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/timed/SelectorDial.h"
 
 namespace snapforge::testing {
@@ -273,6 +275,54 @@ TEST_F(CameraBarStory, WithABarItsNormalModeButtonDecidesWhetherTouchesWorkTheRe
     run(1);
     EXPECT_EQ(s.focusView->frame().origin, (platform::CGPoint{160, 160}));
 }
+
+// On every screen the library's controls lie clear of the host's bar and of each other.
+class ControlsOnEveryScreen : public CameraStory,
+                              public ::testing::WithParamInterface<const char*> {
+protected:
+    ControlsOnEveryScreen() : CameraStory(host::deviceProfile(GetParam())) { launch(); }
+
+    static platform::CGRect onScreen(const platform::UIView& view) {
+        const auto bounds = view.bounds();
+        const auto origin = view.convertPointToScreen(bounds.origin);
+        return platform::CGRectMake(origin.x, origin.y, bounds.size.width, bounds.size.height);
+    }
+    bool smallScreen() const { return screen().bounds().size.height == 480; }
+};
+
+TEST_P(ControlsOnEveryScreen, NoneCoversAnother) {
+    const auto hostBar = onScreen(*app.cameraView()->buttonBar());
+    const auto whiteBalance = onScreen(*s.wbLockButton);
+    EXPECT_FALSE(platform::CGRectIntersectsRect(whiteBalance, hostBar));
+    EXPECT_FLOAT_EQ(s.wbLockButton->frame().origin.y, smallScreen() ? 353 : 370);
+
+    toggleBar();
+    touch(s.cameraBar->burstModeBtn);
+    ASSERT_TRUE(s.cameraBar->selDial);
+    const auto& bar = *s.cameraBar;
+    const auto& dial = *bar.selDial;
+    const auto preference = onScreen(*s.prefButton);
+    const std::shared_ptr<platform::UIView> controls[] = {
+        bar.normalModeBtn, bar.burstModeBtn, bar.timerModeBtn, bar.overlayBtn,
+        dial.plusBtn(),    dial.minusBtn(),  dial.okBtn(),     dial.changeTimeBtn(),
+    };
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+        EXPECT_FALSE(platform::CGRectIntersectsRect(preference, onScreen(*controls[i])))
+            << "control " << i;
+    }
+    EXPECT_EQ(preference, smallScreen() ? platform::CGRectMake(175, 115, 138, 31)
+                                        : platform::CGRectMake(175, 320, 138, 31));
+
+    // The upper half of the self-timer button is the self-timer's.
+    if (smallScreen()) {
+        tap({198, 325});
+        EXPECT_TRUE(s.cameraBar->timerModeBtn->isSelected());
+        EXPECT_FALSE(s.settingsPanel);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ControlsOnEveryScreen,
+                         ::testing::Values("iPhone4,1", "iPhone5,1", "iPad3,1"));
 
 }  // namespace
 }  // namespace snapforge::testing
