@@ -164,7 +164,8 @@ void CameraBar::setupPhotoButtons() {
 
 void CameraBar::setupVideoButtons() {
     placeActionButton(exposureFocusBtn, kAdvancedVideoLook, advVideoSelected);
-    placeActionButton(fpsBtn, kFrameRateLook, frameRateSelected);
+    // Nor is the bar's frame-rate flag: a shown bar keeps the button lit while its rate holds.
+    placeActionButton(fpsBtn, kFrameRateLook, frameRateSelected || isSelected(fpsBtn));
     placeSelector(resolutionBtn, kResolutionLook, resolutionIndex, resolutionSelected);
     placeSelector(frameGuideBtn, kFrameGuideLook, guideIndex, guideSelected);
 }

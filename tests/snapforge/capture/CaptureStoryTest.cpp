@@ -256,6 +256,13 @@ TEST_F(CaptureStory, SetFixesTheFrameRateAndDeselectingRestoresTheNormalRange) {
     EXPECT_FALSE(bar().selDial);
     EXPECT_EQ(s._frameRateTime, 60);
 
+    // The bar shown again keeps the button lit while the custom rate stays applied.
+    touch(s.settingsButton);
+    run(1);
+    openBar();
+    EXPECT_TRUE(bar().fpsBtn->isSelected());
+    EXPECT_EQ(connection().videoMinFrameDuration(), CMTimeMake(1, 60));
+
     run(3);
     touch(bar().fpsBtn);
     EXPECT_FALSE(bar().fpsBtn->isSelected());
