@@ -26,12 +26,6 @@ void SimCameraButtonBar::registerRuntimeClass() {
     platform::class_addMemberMethod<&SimCameraButtonBar::hostDealloc>(cls, sel::dealloc);
 }
 
-std::shared_ptr<platform::UIView> SimCameraButtonBar::hitTest(platform::CGPoint point,
-                                                              platform::UIEvent* event) {
-    auto hit = UIView::hitTest(point, event);
-    return hit.get() == this ? nullptr : hit;
-}
-
 // The thumbnail sits at the left edge and the shutter in the middle, both centred vertically.
 void SimCameraButtonBar::hostLayoutSubviews() {
     calls_.note(sel::layoutSubviews.sel);

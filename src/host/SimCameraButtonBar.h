@@ -12,7 +12,8 @@ namespace host {
 
 // The camera app's bottom bar ("PLCameraButtonBar"): the last photo's thumbnail on the left and
 // the shutter button in the middle, placed whenever the bar lays out. The bar lies over the
-// lower edge of the preview, whose controls stay within reach around the bar's own.
+// lower edge of the preview and, like any view, takes the touches that land on it: what it
+// covers is out of reach there. Touches it does not handle go on to the camera view.
 class SimCameraButtonBar : public PLCameraButtonBar {
 public:
     static constexpr platform::CGFloat kHeight = 96;
@@ -31,9 +32,6 @@ public:
 
     bool isDeallocated() const { return deallocated_; }
 
-    // Only the bar's controls take touches; elsewhere a touch reaches what lies beneath.
-    std::shared_ptr<platform::UIView> hitTest(platform::CGPoint point,
-                                              platform::UIEvent* event) override;
     int hostCallCount(std::string_view selector) const { return calls_.count(selector); }
 
 private:

@@ -13,6 +13,7 @@
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/capture/AVCaptureOutput.h"
 #include "platform/capture/AVCaptureSession.h"
+#include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DevicePath.h"
 #include "platform/ui/UIControl.h"
 #include "platform/ui/UIScreen.h"
@@ -35,8 +36,9 @@ namespace {
 
 constexpr std::array kWatchedViews{Target::FocusReticle, Target::ExposureReticle, Target::WbLock,
                                    Target::SettingsButton, Target::StopButton};
-constexpr std::array kTurningViews{Target::Bar, Target::Dial, Target::Countdown, Target::StopButton,
-                                   Target::Message};
+// The bar's window stays put: its first mode button's icon shows the bar's turn.
+constexpr std::array kTurningViews{Target::BarNormal, Target::BarAdvancedVideo, Target::Dial,
+                                   Target::Countdown, Target::StopButton,       Target::Message};
 
 // What a capture setting is called in the timeline; lock and unlock calls are left out.
 std::optional<std::string> settingName(const std::string& what) {
@@ -114,7 +116,8 @@ std::string describeWindow(const platform::UIWindow& window) {
 ChangeWatcher::ChangeWatcher(Report report, CaptureSource capture)
     : report_(std::move(report)),
       capture_(std::move(capture)),
-      preferencesPath_(preferences::filePath()) {
+      preferencesPath_(preferences::filePath()),
+      darwinPostsSeen_(platform::CFNotificationCenterGetDarwinNotifyCenter()->posts().total()) {
     lookAtPreferences(false);
 }
 
@@ -127,7 +130,9 @@ void ChangeWatcher::look(bool stepEnded) {
     lookAtRotations(visible);
     lookAtPicture();
     lookAtCapture();
+    lookAtDarwinPosts();
     lookAtPreferences(true, stepEnded);
+    lookAtPreferenceLoad();
 }
 
 void ChangeWatcher::acceptPreferences() {
@@ -242,7 +247,7 @@ void ChangeWatcher::lookAtRotations(const Windows& visible) {
     for (std::size_t i = 0; i < kTurningViews.size(); ++i) {
         const Target target = kTurningViews[i];
         const auto view = libraryView(target, visible);
-        const double angle = view ? rotationOf(target, *view) : 0;
+        const double angle = view ? rotationOf(*view) : 0;
         if (view && angle != angles_[i]) {
             report_(std::string(targetName(target)) + " turned to " + compactNumber(angle));
         }
@@ -279,6 +284,25 @@ void ChangeWatcher::lookAtPicture() {
         report_("picture: " + picture);
     }
     picture_ = picture;
+}
+
+void ChangeWatcher::lookAtDarwinPosts() {
+    const auto& posts = platform::CFNotificationCenterGetDarwinNotifyCenter()->posts();
+    for (const auto& name : posts.after(darwinPostsSeen_)) {
+        report_("Darwin notification posted: " + name);
+    }
+    darwinPostsSeen_ = posts.total();
+}
+
+// The library reads the file as the camera opens; a file it cannot read leaves it with no
+// preferences, so with the defaults.
+void ChangeWatcher::lookAtPreferenceLoad() {
+    const snapforge::State& s = snapforge::state();
+    const bool readNothing = s._didSetPrefs && !s.prefsDictionary && !s.cameraView.expired();
+    if (readNothing && preferencesUnreadable_ && !unreadableSaid_) {
+        report_("preferences unreadable: defaults in force");
+        unreadableSaid_ = true;
+    }
 }
 
 void ChangeWatcher::lookAtLog(const std::shared_ptr<platform::Object>& owner,
@@ -329,6 +353,8 @@ void ChangeWatcher::lookAtPreferences(bool report, bool anyway) {
     const bool exists = bytes.has_value();
     preferencesBytes_ = std::move(bytes);
     const auto values = preferences::values();
+    preferencesUnreadable_ = exists && !values;
+    unreadableSaid_ = false;
     if (report) {
         reportPreferences(exists, values);
     }

@@ -35,7 +35,8 @@ struct CaptureObjects {
 
 // Finds what changed on the simulated phone since it last looked and says so in one short line
 // per change: windows shown or hidden, the library's views shown, hidden, moved, locked or
-// selected, the framing aid's picture, device settings taken, the preferences file written.
+// selected, the framing aid's picture, device settings taken, Darwin notifications posted, the
+// preferences file written, and a preferences file the library found unreadable.
 class ChangeWatcher {
 public:
     using Report = std::function<void(const std::string&)>;
@@ -45,7 +46,7 @@ public:
     // library's windows fade, and how many objects turn with the interface.
     static constexpr std::size_t kWatchedViewCount = 5;
     static constexpr std::size_t kFadingWindowCount = 4;
-    static constexpr std::size_t kTurningViewCount = 5;
+    static constexpr std::size_t kTurningViewCount = 6;
 
     ChangeWatcher(Report report, CaptureSource capture);
 
@@ -86,6 +87,8 @@ private:
     void lookAtCountdown();
     void lookAtRotations(const Windows& visible);
     void lookAtCapture();
+    void lookAtDarwinPosts();
+    void lookAtPreferenceLoad();
     void lookAtPicture();
     void lookAtLog(const std::shared_ptr<platform::Object>& owner, platform::CaptureChangeLog& log,
                    const std::string& who);
@@ -122,6 +125,11 @@ private:
     std::optional<std::string> preferencesBytes_;
     std::uint64_t fileChangesSeen_ = 0;
     std::map<std::string, std::string> preferences_;
+    // Whether the file as last read is one the library cannot read, and whether that was said
+    // since the file last changed.
+    bool preferencesUnreadable_ = false;
+    bool unreadableSaid_ = false;
+    std::size_t darwinPostsSeen_ = 0;
 };
 
 }  // namespace sim

@@ -1,6 +1,12 @@
 #include "sim/CommandLine.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <system_error>
@@ -127,6 +133,25 @@ std::optional<DriverSettings> prepareFolders(const Options& options, TemporaryRo
     return settings;
 }
 
+// Whether the report can be written, asked before the run so that a long run is not lost to a
+// bad path. The file is opened as the end of the run will write it, without waiting on a FIFO;
+// a file made here is written over then.
+bool reportWritable(const std::filesystem::path& path, std::ostream& err) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
+    struct stat status {};
+    const bool regular = fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    const std::string reason = fd < 0 ? std::strerror(errno) : "it is not a regular file";
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!regular) {
+        err << kProgram << ": cannot write the report " << quotedForMessage(path.string()) << ": "
+            << reason << '\n';
+    }
+    return regular;
+}
+
 bool writeReport(const std::filesystem::path& path, const std::string& page, std::ostream& out,
                  std::ostream& err) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -223,7 +248,7 @@ int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string error;
     const auto options = parseOptions(args, error);
     if (!options) {
-        err << kProgram << ": " << error << "\n\n" << usage();
+        err << kProgram << ": " << error << " (see --help)\n";
         return kExitScenarioError;
     }
     if (options->help) {
@@ -239,6 +264,9 @@ int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ost
         scenario = parseScenario(source->text, source->folder);
     } catch (const ScenarioError& scenarioError) {
         err << kProgram << ": " << source->label << ": " << scenarioError.what() << '\n';
+        return kExitScenarioError;
+    }
+    if (options->report && !reportWritable(*options->report, err)) {
         return kExitScenarioError;
     }
     TemporaryRoot temporary;

@@ -69,6 +69,7 @@ Feature featureOf(QueryKind kind) {
     switch (kind) {
         case QueryKind::Bar:
         case QueryKind::BarMode:
+        case QueryKind::Page:
         case QueryKind::Message:
         case QueryKind::Messages:
             return Feature::CameraBar;

@@ -127,6 +127,8 @@ conventions:
   reticle.focus and reticle.exposure answer the reticle's origin (its top left corner).
   rotate 1 portrait, 2 upside down, 3 landscape (controls turned +90 degrees), 4 landscape
   (-90 degrees). Numbers are plain decimals (no exponents); expected ones compare to 3 decimals.
+  docs/SCENARIOS.md: which targets show when (bar.* by photo or video mode), what bar.mode and
+  device.*-mode answer, how selectors apply on scroll or tap, the held dial, the preference keys.
 
 limits:
 )" + wrapped(wordsOf(limits()), " ");

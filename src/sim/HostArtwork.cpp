@@ -104,6 +104,10 @@ std::optional<std::string> hostView(std::string_view className, const CGRect& bo
     return std::nullopt;
 }
 
+bool drawsHostView(std::string_view className) {
+    return hostView(className, {}).has_value();
+}
+
 std::string closedIris(const CGRect& bounds) {
     const double cx = platform::CGRectGetMidX(bounds);
     const double cy = platform::CGRectGetMidY(bounds) - 40;

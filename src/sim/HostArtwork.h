@@ -18,6 +18,9 @@ std::string definitions(double time);
 // does not draw itself.
 std::optional<std::string> hostView(std::string_view className, const platform::CGRect& bounds);
 
+// Whether the host draws views of that class itself.
+bool drawsHostView(std::string_view className);
+
 // The camera view while its iris is closed: the blades shut over the preview.
 std::string closedIris(const platform::CGRect& bounds);
 

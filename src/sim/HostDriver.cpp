@@ -13,6 +13,7 @@
 #include "platform/ui/UIScrollView.h"
 #include "sim/CompactNumber.h"
 #include "sim/Gestures.h"
+#include "sim/HostArtwork.h"
 #include "sim/LibraryViews.h"
 #include "sim/Pictures.h"
 #include "sim/PreferencesFile.h"
@@ -303,10 +304,16 @@ std::optional<platform::CGPoint> HostDriver::locate(const Location& location) {
              " screen: nothing receives it");
         return std::nullopt;
     }
-    if (!platform::UIScreen::mainScreen().hitTest(*point)) {
-        report("the touch at " + compactPoint(*point) + " reaches no view");
+    if (!target) {
+        report(landing(*point));
     }
     return point;
+}
+
+std::string HostDriver::landing(platform::CGPoint point) const {
+    const std::string touch = "the touch at " + compactPoint(point);
+    const auto hit = platform::UIScreen::mainScreen().hitTest(point);
+    return hit ? touch + " lands on " + nameOf(*hit) : touch + " reaches no view";
 }
 
 std::optional<platform::CGPoint> HostDriver::locateTarget(Target target) {
@@ -332,9 +339,15 @@ std::optional<platform::CGPoint> HostDriver::locateTarget(Target target) {
 }
 
 std::string HostDriver::nameOf(const platform::UIView& view) const {
-    for (const Target target : allTargets()) {
-        if (targetView(target).get() == &view) {
-            return std::string(targetName(target));
+    const auto targets = allTargets();
+    for (const platform::UIView* v = &view; v != nullptr; v = v->superview()) {
+        for (const Target target : targets) {
+            if (targetView(target).get() == v) {
+                return std::string(targetName(target));
+            }
+        }
+        if (artwork::drawsHostView(inspect::className(*v))) {
+            return inspect::className(*v);
         }
     }
     return inspect::className(view);

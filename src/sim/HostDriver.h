@@ -57,6 +57,13 @@ public:
     std::string screenPicture(const PictureLink& link) override;
     std::string query(const Query& query) override;
 
+    // What the timeline says of a touch at a screen point: the view it lands on, named, or
+    // that it reaches no view.
+    std::string landing(platform::CGPoint point) const;
+    // The target's name for a view a target names (or that lies inside one without being drawn
+    // by the host itself), else its class name.
+    std::string nameOf(const platform::UIView& view) const;
+
 private:
     std::shared_ptr<platform::UIView> targetView(Target target) const override;
     CaptureObjects captureObjects() const override;
@@ -84,8 +91,6 @@ private:
     // another view.
     std::optional<platform::CGPoint> locate(const Location& location);
     std::optional<platform::CGPoint> locateTarget(Target target);
-    // The target's name for a view a target names, else its class name.
-    std::string nameOf(const platform::UIView& view) const;
     void writePreferences(bool written);
 
     DriverSettings settings_;

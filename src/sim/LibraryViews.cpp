@@ -16,8 +16,8 @@
 #include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/ExposureView.h"
 #include "snapforge/focus/FocusView.h"
+#include "snapforge/focus/ReticleView.h"
 #include "snapforge/focus/WhiteBalanceButton.h"
-#include "snapforge/geometry/Helper.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/SettingsPanel.h"
 #include "snapforge/startup/State.h"
@@ -115,16 +115,32 @@ std::shared_ptr<platform::UIView> countdownNumber(const CameraBar* bar) {
     return bar && bar->timerLabel ? bar->timerLabel->timeLabel() : nullptr;
 }
 
-}  // namespace
-
-double rotationOf(Target target, const platform::UIView& view) {
-    if (target == Target::Bar) {
-        if (const auto* bar = dynamic_cast<const CameraBar*>(&view)) {
-            return platform::CGAffineTransformAngleDegrees(
-                snapforge::Helper::getTransformation(bar->currentOrientation));
+// The part of a view that turns for the user.
+const platform::UIView& turningPart(const platform::UIView& view) {
+    if (const auto* message = dynamic_cast<const snapforge::MessageLabel*>(&view)) {
+        if (const auto label = message->msgLabel()) {
+            return *label;
         }
     }
-    return platform::CGAffineTransformAngleDegrees(view.transform());
+    if (const auto* reticle = dynamic_cast<const snapforge::ReticleView*>(&view)) {
+        if (const auto& badge = reticle->lockImageView()) {
+            return *badge;
+        }
+    }
+    if (dynamic_cast<const snapforge::ActionButton*>(&view) != nullptr) {
+        for (const auto& subview : view.subviews()) {
+            if (dynamic_cast<const platform::UIImageView*>(subview.get()) != nullptr) {
+                return *subview;
+            }
+        }
+    }
+    return view;
+}
+
+}  // namespace
+
+double rotationOf(const platform::UIView& view) {
+    return platform::CGAffineTransformAngleDegrees(turningPart(view).transform());
 }
 
 std::shared_ptr<platform::UIView> libraryView(Target target) {

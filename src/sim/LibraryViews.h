@@ -22,9 +22,10 @@ std::shared_ptr<platform::UIView> libraryView(Target target);
 std::shared_ptr<platform::UIView> libraryView(
     Target target, const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows);
 
-// How far a target's view is turned, in degrees: the bar by the orientation its icons show,
-// anything else by its own transform.
-double rotationOf(Target target, const platform::UIView& view);
+// How far a target's view is turned as a user sees it, in degrees: a message by its words, a
+// mode button by its icon, a reticle by its lock badge, anything else by itself (the bar's
+// window never turns).
+double rotationOf(const platform::UIView& view);
 
 // The file name of the framing aid's picture over the preview: "empty" for the picture view
 // without a picture, "none" without the view.

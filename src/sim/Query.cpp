@@ -5,7 +5,7 @@
 namespace sim {
 namespace {
 
-constexpr std::array<QueryName, 31> kQueryNames{{
+constexpr std::array<QueryName, 32> kQueryNames{{
     {QueryKind::Photos, QueryArgument::None, "photos"},
     {QueryKind::Hooks, QueryArgument::None, "hooks"},
     {QueryKind::Bar, QueryArgument::None, "bar"},
@@ -14,6 +14,7 @@ constexpr std::array<QueryName, 31> kQueryNames{{
     {QueryKind::Visible, QueryArgument::Target, "visible"},
     {QueryKind::Frame, QueryArgument::Target, "frame"},
     {QueryKind::Rotation, QueryArgument::Target, "rotation"},
+    {QueryKind::Page, QueryArgument::Target, "page"},
     {QueryKind::Message, QueryArgument::None, "message"},
     {QueryKind::Messages, QueryArgument::None, "messages"},
     {QueryKind::Countdown, QueryArgument::None, "countdown"},

@@ -19,6 +19,7 @@ enum class QueryKind {
     Visible,
     Frame,
     Rotation,
+    Page,
     Message,
     Messages,
     Countdown,

@@ -1,9 +1,12 @@
 #include "sim/QueryAnswers.h"
 
+#include <filesystem>
+
 #include "platform/capture/AVCaptureDevice.h"
 #include "platform/capture/AVCaptureOutput.h"
 #include "platform/capture/AVCaptureSession.h"
 #include "platform/ui/UIControl.h"
+#include "platform/ui/UIImageView.h"
 #include "platform/ui/UISwitch.h"
 #include "sim/CompactNumber.h"
 #include "sim/LibraryViews.h"
@@ -32,12 +35,24 @@ std::string yesNo(bool value) {
     return value ? "YES" : "NO";
 }
 
+// A selector is lit when its light shows lit, whatever it has been told; without the light's
+// pictures, what it has been told is all there is.
+bool lightShows(const snapforge::SelectorButton& selector) {
+    for (const auto& subview : selector.subviews()) {
+        const auto* light = dynamic_cast<const platform::UIImageView*>(subview.get());
+        if (light && light->image() && subview->tag() == snapforge::SelectorButton::kLightTag) {
+            return std::filesystem::path(light->image()->path()).filename() == "lightOn.png";
+        }
+    }
+    return selector.isSelected();
+}
+
 std::string selectedAnswer(const platform::UIView* view) {
     if (const auto* toggle = dynamic_cast<const platform::UISwitch*>(view)) {
         return yesNo(toggle->isOn());
     }
     if (const auto* selector = dynamic_cast<const snapforge::SelectorButton*>(view)) {
-        return yesNo(selector->isSelected());
+        return yesNo(lightShows(*selector));
     }
     const auto* control = dynamic_cast<const platform::UIControl*>(view);
     return yesNo(control != nullptr && control->isSelected());
@@ -87,11 +102,11 @@ std::string windowState(const std::shared_ptr<platform::UIWindow>& window) {
     return inspect::isShowing(*window) ? "shown" : "hidden";
 }
 
-// The dial as a user sees it: a dial fading out or hidden is not there for them.
-snapforge::SelectorDial* shownDial() {
+// The dial while it is on screen, also through its fade-out: it goes when the fade ends.
+snapforge::SelectorDial* dialOnScreen() {
     const auto& bar = snapforge::state().cameraBar;
     auto* dial = bar ? bar->selDial.get() : nullptr;
-    return dial && inspect::isShowing(*dial) ? dial : nullptr;
+    return dial && !dial->isHidden() ? dial : nullptr;
 }
 
 std::string dialKindName(int kind) {
@@ -108,9 +123,9 @@ std::string dialKindName(int kind) {
 }
 
 std::string dialAnswer(QueryKind kind) {
-    auto* dial = shownDial();
+    auto* dial = dialOnScreen();
     if (kind == QueryKind::Dial) {
-        return dial ? "shown" : std::string(kAbsent);
+        return !dial ? std::string(kAbsent) : inspect::isShowing(*dial) ? "shown" : "fading out";
     }
     if (dial == nullptr) {
         return std::string(kAbsent);
@@ -155,7 +170,15 @@ std::string targetAnswer(const Query& query, const Phone& phone) {
         case QueryKind::Frame:
             return view ? compactRect(view->frame()) : std::string(kAbsent);
         case QueryKind::Rotation:
-            return view ? compactNumber(rotationOf(*query.target, *view)) : std::string(kAbsent);
+            return view ? compactNumber(rotationOf(*view)) : std::string(kAbsent);
+        case QueryKind::Page: {
+            const auto* selector = dynamic_cast<const snapforge::SelectorButton*>(view.get());
+            if (!selector) {
+                return std::string(view ? kNone : kAbsent);
+            }
+            const float page = static_cast<float>(snapforge::SelectorButton::kPageHeight);
+            return compactNumber(selector->scrollView()->contentOffset().y / page);
+        }
         default:
             return std::string(kUnavailable);
     }
@@ -200,6 +223,7 @@ std::string answerQuery(const Query& query, const Phone& phone) {
         case QueryKind::Visible:
         case QueryKind::Frame:
         case QueryKind::Rotation:
+        case QueryKind::Page:
             return targetAnswer(query, phone);
         case QueryKind::Bar:
             return windowState(s.cameraBar);

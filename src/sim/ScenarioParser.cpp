@@ -207,6 +207,31 @@ CommandBody parseScroll(LineReader& in, ParseState&) {
     return scroll;
 }
 
+// The picture goes into the snapshot folder: a path that would leave it is refused.
+CommandBody parseSnapshot(LineReader& in, ParseState&) {
+    const std::string file = in.word("a file name for the picture").text;
+    const auto path = std::filesystem::path(file).lexically_normal();
+    const bool leaves =
+        path.is_absolute() || path.has_root_name() || (!path.empty() && *path.begin() == "..");
+    if (leaves || !path.has_filename()) {
+        in.fail("expected a file name inside the snapshot folder (--snapshots), got " +
+                quotedForMessage(file) +
+                (leaves ? ", which leads out of it" : ", which names no file"));
+    }
+    return cmd::Snapshot{file};
+}
+
+// A byte-order mark is no part of a scenario's text; an editor may have put it there.
+void refuseByteOrderMark(std::string_view text) {
+    for (const std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+        if (text.starts_with(mark)) {
+            throw ScenarioError(1, "expected plain UTF-8 text, but the file starts with a " +
+                                       std::string(mark.size() == 3 ? "UTF-8" : "UTF-16") +
+                                       " byte-order mark (save it without one)");
+        }
+    }
+}
+
 // An unquoted expected value is a number, or a list of them, where its parts are written as
 // numbers: each must then be one that compares to the thousandth.
 void checkExpectedNumbers(const LineReader& in, const Word& value) {
@@ -298,10 +323,7 @@ const std::vector<std::pair<std::string_view, CommandParser>>& commandParsers() 
          [](LineReader& in, auto&) -> CommandBody {
              return cmd::Panorama{in.choice({"on", "off"}) == 0};
          }},
-        {"snapshot",
-         [](LineReader& in, auto&) -> CommandBody {
-             return cmd::Snapshot{in.word("a file name for the picture").text};
-         }},
+        {"snapshot", parseSnapshot},
         {"expect", parseExpect},
     };
     return parsers;
@@ -327,6 +349,7 @@ CommandBody parseCommand(LineReader& in, ParseState& state) {
 }  // namespace
 
 Scenario parseScenario(std::string_view text, const std::filesystem::path& folder) {
+    refuseByteOrderMark(text);
     Scenario scenario;
     ParseState state;
     state.folder = folder;

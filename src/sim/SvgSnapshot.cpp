@@ -14,7 +14,6 @@
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIScreen.h"
-#include "platform/ui/UIScrollView.h"
 #include "platform/ui/UISwitch.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/Base64.h"
@@ -191,9 +190,7 @@ private:
             out_ << *drawing;
         }
         content(v, p.bounds, depth + 1);
-        // A scroll view shows only its bounds of the content, as on the phone.
-        const bool clips = (v.clipsToBounds() || dynamic_cast<const platform::UIScrollView*>(&v)) &&
-                           !v.subviews().empty();
+        const bool clips = inspect::clipsSubviews(v) && !v.subviews().empty();
         if (clips) {
             const std::string id = "clip" + std::to_string(++clipCount_);
             indent(depth + 1);

@@ -5,6 +5,7 @@
 
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/UIScreen.h"
+#include "platform/ui/UIScrollView.h"
 #include "platform/ui/UIWindow.h"
 
 namespace sim::inspect {
@@ -13,20 +14,30 @@ namespace {
 // Below this alpha the platform treats a view as invisible (it takes no touches either).
 constexpr platform::CGFloat kVisibleAlpha = 0.01f;
 
-std::shared_ptr<platform::UIView> frontmostViewIn(const std::shared_ptr<platform::UIView>& root,
-                                                  platform::CGPoint screenPoint) {
-    if (!root || root->isHidden() || root->alpha() < kVisibleAlpha) {
-        return nullptr;
+bool hidesItself(const platform::UIView& view) {
+    return view.isHidden() || view.alpha() < kVisibleAlpha;
+}
+
+bool holds(const platform::UIView& view, platform::CGPoint screenPoint) {
+    return platform::CGRectContainsPoint(view.bounds(), view.convertPointFromScreen(screenPoint));
+}
+
+// Adds the views of the tree under `root` shown at the point, front first.
+void collectViewsAt(const std::shared_ptr<platform::UIView>& root, platform::CGPoint screenPoint,
+                    std::vector<std::shared_ptr<platform::UIView>>& found) {
+    if (hidesItself(*root)) {
+        return;
     }
-    const auto& subviews = root->subviews();
-    for (auto subview = subviews.rbegin(); subview != subviews.rend(); ++subview) {
-        if (auto found = frontmostViewIn(*subview, screenPoint)) {
-            return found;
+    const bool inside = holds(*root, screenPoint);
+    if (inside || !clipsSubviews(*root)) {
+        const auto& subviews = root->subviews();
+        for (auto subview = subviews.rbegin(); subview != subviews.rend(); ++subview) {
+            collectViewsAt(*subview, screenPoint, found);
         }
     }
-    const bool holds =
-        platform::CGRectContainsPoint(root->bounds(), root->convertPointFromScreen(screenPoint));
-    return holds ? root : nullptr;
+    if (inside) {
+        found.push_back(root);
+    }
 }
 
 }  // namespace
@@ -38,7 +49,7 @@ bool isShowing(const platform::UIView& view) {
 bool isShowing(const platform::UIView& view,
                const std::vector<std::shared_ptr<platform::UIWindow>>& visibleWindows) {
     for (const platform::UIView* v = &view; v != nullptr; v = v->superview()) {
-        if (v->isHidden() || v->alpha() < kVisibleAlpha) {
+        if (hidesItself(*v)) {
             return false;
         }
     }
@@ -108,12 +119,23 @@ std::optional<platform::CGPoint> touchPoint(const platform::UIView& view) {
     return best;
 }
 
-std::shared_ptr<platform::UIView> frontmostViewAt(platform::CGPoint screenPoint) {
+bool clipsSubviews(const platform::UIView& view) {
+    return view.clipsToBounds() || dynamic_cast<const platform::UIScrollView*>(&view) != nullptr;
+}
+
+std::vector<std::shared_ptr<platform::UIView>> viewsAt(platform::CGPoint screenPoint) {
+    std::vector<std::shared_ptr<platform::UIView>> found;
     const auto windows = platform::UIScreen::mainScreen().visibleWindows();
     for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
-        const auto found = frontmostViewIn(*window, screenPoint);
-        if (found && found != *window) {
-            return found;
+        collectViewsAt(*window, screenPoint, found);
+    }
+    return found;
+}
+
+std::shared_ptr<platform::UIView> frontmostViewAt(platform::CGPoint screenPoint) {
+    for (const auto& view : viewsAt(screenPoint)) {
+        if (!dynamic_cast<const platform::UIWindow*>(view.get())) {
+            return view;
         }
     }
     return nullptr;

@@ -34,10 +34,19 @@ platform::CGPoint screenCentre(const platform::UIView& view);
 // own (a picture, a label) is touched at its centre, where its superviews hear the touch.
 std::optional<platform::CGPoint> touchPoint(const platform::UIView& view);
 
-// What a user sees on top at a screen point: the frontmost showing view whose bounds hold
-// the point, from the highest visible window down and the deepest first. Unlike a touch, it
-// stops at pictures and labels too; a window's own background does not count. Null when no
-// view holds the point.
+// Whether the view shows its subviews only inside its bounds (a scroll view always does).
+bool clipsSubviews(const platform::UIView& view);
+
+// The views a picture of the screen shows at a screen point, front first: the showing views
+// whose bounds hold the point and that no clipping view around them cuts off there. The
+// picture paints the visible windows from the lowest up, and in a view its subviews in order
+// over the view itself, so the front view comes from the highest window, the last subview
+// and the deepest view.
+std::vector<std::shared_ptr<platform::UIView>> viewsAt(platform::CGPoint screenPoint);
+
+// What a user sees on top at a screen point: the first of `viewsAt` that is not a window's own
+// background. Unlike a touch, it stops at pictures and labels too. Null when no view shows
+// there.
 std::shared_ptr<platform::UIView> frontmostViewAt(platform::CGPoint screenPoint);
 
 // The top left corner of the view's untransformed frame: where the view stands, whatever

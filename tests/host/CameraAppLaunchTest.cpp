@@ -105,7 +105,7 @@ TEST_F(LaunchTest, CloseStopsThePreviewAndSendsDeallocsBeforeLettingGo) {
     EXPECT_TRUE(app_.cameraView()->isIrisOpen());
 }
 
-TEST_F(LaunchTest, ControlsOnThePreviewStayReachableBesideTheBar) {
+TEST_F(LaunchTest, TheBarTakesTheTouchesThatLandOnItAsItIsDrawnOverThePreview) {
     app_.launch();
     // A control on the overlay reaching under the bar's top edge, and one in the bar.
     auto previewControl = platform::UIButton::create(platform::CGRectMake(10, 370, 74, 31));
@@ -113,11 +113,14 @@ TEST_F(LaunchTest, ControlsOnThePreviewStayReachableBesideTheBar) {
     auto barControl = platform::UIButton::create(platform::CGRectMake(65, 30, 35, 35));
     app_.cameraView()->buttonBar()->addSubview(barControl);
 
-    EXPECT_EQ(screen().hitTest({47, 385.5f}), previewControl);
+    EXPECT_EQ(screen().hitTest({47, 380}), previewControl);
+    EXPECT_EQ(screen().hitTest({47, 385.5f}), app_.cameraView()->buttonBar());
     EXPECT_EQ(screen().hitTest({80, 430}), barControl);
     EXPECT_EQ(screen().hitTest(*app_.shutterCenter()), app_.cameraView()->shutterButton());
-    // The bar's empty area passes touches on to the preview and so to the camera view.
-    EXPECT_EQ(screen().hitTest({300, 470}), app_.cameraView()->previewOverlayView());
+    // A touch on the bar's empty area goes on to the camera view, the bar's superview.
+    EXPECT_EQ(screen().hitTest({300, 470}), app_.cameraView()->buttonBar());
+    tap({300, 470});
+    EXPECT_EQ(app_.cameraView()->hostCallCount("touchesBegan:withEvent:"), 1);
 }
 
 TEST_F(LaunchTest, ClassesAreRegisteredOnceSoHooksSurvive) {

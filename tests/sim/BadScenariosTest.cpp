@@ -43,6 +43,10 @@ std::pair<std::string, std::string> expectedError(const std::filesystem::path& s
     std::ifstream file(scenario, std::ios::binary);
     std::string header;
     std::getline(file, header);
+    // A file about a byte-order mark starts with one.
+    if (header.starts_with("\xEF\xBB\xBF")) {
+        header.erase(0, 3);
+    }
     const std::string prefix = "# error: ";
     EXPECT_TRUE(header.starts_with(prefix)) << scenario;
     const auto rest = header.substr(std::min(prefix.size(), header.size()));

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
+#include "platform/Process.h"
+#include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/PropertyListFile.h"
 #include "sim/Command.h"
 #include "sim/Features.h"
 #include "sim/HelpText.h"
+#include "snapforge/prefs/Preferences.h"
 #include "snapforge/startup/State.h"
 
 namespace sim {
@@ -47,6 +52,38 @@ TEST(HelpTextTest, MarksExactlyTheTargetsAndQueriesOfFeaturesNotBuilt) {
     }
     EXPECT_TRUE(isBuilt(featureOf(Target::FocusReticle)));
     EXPECT_TRUE(isBuilt(featureOf(QueryKind::State)));
+}
+
+// The page the help points to explains every target and every key a remembering save writes.
+TEST(HelpTextTest, TheScenarioPageItPointsToCoversTargetsNumbersAndPreferenceKeys) {
+    EXPECT_NE(scenarioLanguageHelp().find("docs/SCENARIOS.md"), std::string::npos);
+    std::ifstream file(SNAPFORGE_SOURCE_DIR "/docs/SCENARIOS.md");
+    const std::string page((std::istreambuf_iterator<char>(file)), {});
+    ASSERT_FALSE(page.empty());
+    const auto quoted = [&page](std::string_view name) {
+        return page.find("`" + std::string(name) + "`") != std::string::npos;
+    };
+    for (const Target target : allTargets()) {
+        EXPECT_TRUE(quoted(targetName(target))) << targetName(target);
+    }
+    for (const char* name : {"bar.mode", "device.focus-mode", "device.wb-mode", "page SELECTOR",
+                             "selected SELECTOR", "hold dial.plus 2", "fading out"}) {
+        EXPECT_TRUE(page.find(name) != std::string::npos) << name;
+    }
+
+    platform::Process process;
+    snapforge::State& s = snapforge::state();
+    s.DISABLE_SAVE = false;
+    s.rememberSettings = true;
+    snapforge::savePrefs();
+    const auto saved =
+        platform::dictionaryWithContentsOfFile(std::string(snapforge::kPreferencesFolder) + "/" +
+                                               std::string(snapforge::kPreferencesFileName));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->allKeys().size(), 16u);
+    for (const auto& key : saved->allKeys()) {
+        EXPECT_TRUE(quoted(key)) << key;
+    }
 }
 
 }  // namespace

@@ -11,8 +11,12 @@
 #include <vector>
 
 #include "platform/foundation/RunLoop.h"
+#include "platform/ui/UIScreen.h"
+#include "platform/ui/UIView.h"
+#include "sim/CompactNumber.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
+#include "sim/ViewInspection.h"
 #include "snapforge/startup/Startup.h"
 #include "support/TestFiles.h"
 
@@ -201,6 +205,71 @@ TEST(HostDriver, TouchesOnTheWhiteBalanceButtonStayOffThePreview) {
     EXPECT_EQ(phone.ask("device.wb-mode"), "0");
     EXPECT_EQ(phone.ask("reticle.focus"), "115,195");  // the touch did not reach the preview
     EXPECT_EQ(phone.ask("frame wb-lock"), "10,353,74,31");
+}
+
+// The view a touch at the point goes to by the platform's rules, read off what the picture shows
+// there, front first: the first that takes touches (it and its ancestors do, and the ancestors'
+// bounds hold the point: a view drawn outside its superview is out of reach).
+std::shared_ptr<platform::UIView> touchedOnThePicture(platform::CGPoint point) {
+    for (const auto& view : inspect::viewsAt(point)) {
+        bool takes = true;
+        for (const platform::UIView* v = view.get(); v != nullptr && takes; v = v->superview()) {
+            takes = v->isUserInteractionEnabled() &&
+                    platform::CGRectContainsPoint(v->bounds(), v->convertPointFromScreen(point));
+        }
+        if (takes) {
+            return view;
+        }
+    }
+    return nullptr;
+}
+
+TEST(HostDriver, DrawingTouchingAndTheTimelineAgreeAllOverTheScreen) {
+    const std::vector<std::string> screens{
+        "launch\nwait 1",
+        "launch\nwait 1\ntap settings-button\nwait 1\ntap bar.timer\nwait 0.5",
+        "launch\nwait 1\nmode video\nwait 2\ntap settings-button\nwait 1\ntap bar.fps\nwait 1",
+        "launch\nwait 1\ntap settings-button\nwait 1\ntap pref-button\nwait 1",
+        "launch\nwait 1\ntap settings-button\nwait 1\ntap bar.timer\nwait 1\nrotate 3\nwait 1\n"
+        "shutter\nwait 1.5\ntap settings-button\nwait 0.2",
+    };
+    for (const auto& screen : screens) {
+        Phone phone;
+        phone.run(screen);
+        ASSERT_TRUE(phone.failures.empty()) << screen;
+        int disagreements = 0;
+        for (float y = 1; y < 480; y += 6) {
+            for (float x = 1; x < 320; x += 6) {
+                const platform::CGPoint point{x, y};
+                const auto shown = touchedOnThePicture(point);
+                const auto touched = platform::UIScreen::mainScreen().hitTest(point);
+                const std::string said = phone.driver().landing(point);
+                const std::string truth =
+                    "the touch at " + compactPoint(point) +
+                    (shown ? " lands on " + phone.driver().nameOf(*shown) : " reaches no view");
+                if ((touched != shown || said != truth) && ++disagreements <= 5) {
+                    ADD_FAILURE() << screen << "\nat " << compactPoint(point)
+                                  << " the picture shows " << truth << ", the touch goes to "
+                                  << (touched ? inspect::className(*touched) : "nothing")
+                                  << ", the timeline says " << said;
+                }
+            }
+        }
+        EXPECT_EQ(disagreements, 0) << screen;
+    }
+
+    // The white-balance button's lower half lies under the host's bar, which takes the touch
+    // there; a touch on the button goes where it shows.
+    Phone phone;
+    phone.run("launch\nwait 1\ntap 47 396");
+    EXPECT_TRUE(phone.heard("the touch at 47,396 lands on PLCameraButtonBar"));
+    EXPECT_EQ(phone.ask("selected wb-lock"), "NO");
+    EXPECT_EQ(inspect::className(*inspect::frontmostViewAt({47, 396})), "PLCameraButtonBar");
+    phone.run("tap wb-lock");
+    EXPECT_EQ(phone.ask("selected wb-lock"), "YES");
+    EXPECT_TRUE(std::none_of(phone.events.begin(), phone.events.end(), [](const std::string& e) {
+        return e.find("lies over it") != std::string::npos;
+    }));
 }
 
 TEST(HostDriver, CloseKeepsTheProcessAndALaterLaunchReopensTheCamera) {

@@ -15,6 +15,8 @@
 #include "platform/ui/UIWindow.h"
 #include "sim/LibraryViews.h"
 #include "sim/PreferencesFile.h"
+#include "snapforge/camerabar/ActionButton.h"
+#include "snapforge/camerabar/MessageLabel.h"
 #include "snapforge/camerabar/SelectorButton.h"
 #include "snapforge/capture/FramingAids.h"
 #include "snapforge/focus/ExposureView.h"
@@ -97,7 +99,9 @@ TEST(QueryAnswers, ReticlesControlsAndTheirGeometry) {
     window->addSubview(s.focusView);
     window->addSubview(s.exposureView);
     s.exposureView->setLockedState(true);
-    s.exposureView->setTransform(CGAffineTransformMakeRotation(static_cast<float>(M_PI / 2)));
+    // A reticle stays upright; its lock badge turns.
+    s.exposureView->lockImageView()->setTransform(
+        CGAffineTransformMakeRotation(static_cast<float>(M_PI / 2)));
 
     EXPECT_EQ(answerQuery(simple(QueryKind::Advanced), phone), "YES");
     EXPECT_EQ(answerQuery(simple(QueryKind::ReticleFocus), phone), "160,260");
@@ -123,6 +127,19 @@ TEST(QueryAnswers, ReticlesControlsAndTheirGeometry) {
     EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::BarTimer), phone), "YES");
     EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::PanelRemember), phone), "YES");
     EXPECT_EQ(answerQuery(about(QueryKind::Visible, Target::BarTimer), phone), "NO");
+
+    // What turns for the user: a message's words and a mode button's icon; the bar's window
+    // never turns.
+    phone.views[Target::Message] = snapforge::MessageLabel::create(3);
+    auto modeButton = snapforge::ActionButton::create(CGRectMake(8, 7, 77, 60));
+    auto icon = UIImageView::create(CGRectMake(24.5f, 19, 28, 23));
+    modeButton->addSubview(icon);
+    icon->setTransform(CGAffineTransformMakeRotation(static_cast<float>(-M_PI / 2)));
+    phone.views[Target::BarNormal] = modeButton;
+    phone.views[Target::Bar] = UIWindow::create(CGRectMake(0, 317, 320, 67));
+    EXPECT_EQ(answerQuery(about(QueryKind::Rotation, Target::Message), phone), "90");
+    EXPECT_EQ(answerQuery(about(QueryKind::Rotation, Target::BarNormal), phone), "-90");
+    EXPECT_EQ(answerQuery(about(QueryKind::Rotation, Target::Bar), phone), "0");
 }
 
 TEST(QueryAnswers, CaptureSettingsAndPreferencesOnDisk) {
@@ -177,11 +194,28 @@ TEST(QueryAnswers, TheFramingPictureAndASelectorsLight) {
                                                 "43.png", CGSize{4, 4}, true));
     EXPECT_EQ(answerQuery(simple(QueryKind::Picture), phone), "43.png");
 
+    // A selector answers the page it shows and the light it shows, whatever it was told.
     auto selector = snapforge::SelectorButton::create(CGRectMake(0, 0, 77, 60));
     phone.views[Target::BarOverlay] = selector;
     EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::BarOverlay), phone), "NO");
+    EXPECT_EQ(answerQuery(about(QueryKind::Page, Target::BarOverlay), phone), "3");
+    selector->setSelectorType(snapforge::SelectorButton::kResolutionSelector, 1);
+    EXPECT_EQ(answerQuery(about(QueryKind::Page, Target::BarOverlay), phone), "1");
+    const auto light = std::dynamic_pointer_cast<UIImageView>(
+        selector->viewWithTag(snapforge::SelectorButton::kLightTag));
+    light->setImage(std::make_shared<UIImage>("/var/mobile/Library/Keyboard/Snapforge/lightOff.png",
+                                              "lightOff.png", CGSize{16, 9}, true));
     selector->setIsSelected(true);
+    EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::BarOverlay), phone), "NO");
+    light->setImage(std::make_shared<UIImage>("/var/mobile/Library/Keyboard/Snapforge/lightOn.png",
+                                              "lightOn.png", CGSize{16, 9}, true));
     EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::BarOverlay), phone), "YES");
+    // Without the light's pictures, it answers what it was told.
+    light->setImage(nullptr);
+    EXPECT_EQ(answerQuery(about(QueryKind::Selected, Target::BarOverlay), phone), "YES");
+    phone.views[Target::BarTimer] = UIButton::create(CGRectMake(0, 0, 10, 10));
+    EXPECT_EQ(answerQuery(about(QueryKind::Page, Target::BarTimer), phone), "none");
+    EXPECT_EQ(answerQuery(about(QueryKind::Page, Target::BarFrameGuide), phone), "absent");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "sim/FakeDriver.h"
 #include "sim/ScenarioParser.h"
 #include "support/Pixels.h"
+#include "support/TestFiles.h"
 
 namespace sim {
 namespace {
@@ -95,15 +96,23 @@ TEST(ReportOptions, TakeAFileAndTurnPicturesOff) {
     EXPECT_EQ(error, "--report needs a file name");
 }
 
-TEST(ReportOptions, AReportThatCannotBeWrittenIsACommandLineError) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(
-        {"--report", "/nonexistent/folder/run.html"}, out, err,
-        [](const DriverSettings&) { return std::make_unique<testing::FakeDriver>(); });
-    EXPECT_EQ(status, kExitScenarioError);
-    EXPECT_NE(err.str().find("cannot write the report \"/nonexistent/folder/run.html\""),
-              std::string::npos);
+TEST(ReportOptions, AReportThatCannotBeWrittenFailsBeforeTheRun) {
+    testsupport::TemporaryFolder folder;
+    const std::string paths[] = {"/nonexistent/folder/run.html", folder.path().string()};
+    for (const auto& path : paths) {
+        std::ostringstream out;
+        std::ostringstream err;
+        bool ran = false;
+        const int status = runCommandLine({"--report", path}, out, err, [&](const DriverSettings&) {
+            ran = true;
+            return std::make_unique<testing::FakeDriver>();
+        });
+        EXPECT_EQ(status, kExitScenarioError);
+        EXPECT_FALSE(ran) << path;
+        EXPECT_EQ(out.str(), "");
+        EXPECT_NE(err.str().find("cannot write the report \"" + path + "\": "), std::string::npos)
+            << err.str();
+    }
 }
 
 }  // namespace

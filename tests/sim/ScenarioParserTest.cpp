@@ -226,8 +226,13 @@ TEST(ScenarioParserTest, OneNamedDeviceBeforeLaunchAndOnlyKnownStateNames) {
 }
 
 TEST(ScenarioParserTest, MessagesShowInvisibleBytesEscaped) {
-    EXPECT_NE(errorOf("\xEF\xBB\xBFlaunch").find("got \"\\xef\\xbb\\xbflaunch\""),
+    EXPECT_NE(errorOf("launch\n\xEF\xBB\xBF"
+                      "close")
+                  .find("got \"\\xef\\xbb\\xbfclose\""),
               std::string::npos);
+    EXPECT_EQ(errorOf("\xFF\xFEl\0a\0"),
+              "line 1: expected plain UTF-8 text, but the file starts with a UTF-16 byte-order "
+              "mark (save it without one)");
     EXPECT_NE(errorOf(std::string("tap shut\0ter", 12)).find("got \"shut\\x00ter\""),
               std::string::npos);
     EXPECT_NE(errorOf("shutter\ttap\x1b[1m").find("got \"tap\\x1b[1m\""), std::string::npos);

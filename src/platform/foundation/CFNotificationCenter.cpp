@@ -32,6 +32,7 @@ std::size_t CFNotificationCenter::registrationCount(std::string_view name) const
 }
 
 void CFNotificationCenter::post(std::string name) {
+    posts_.push(name);
     // The centre is looked up when the work runs rather than captured now.
     RunLoop::main().schedule(0, [name = std::move(name)] {
         CFNotificationCenterGetDarwinNotifyCenter()->deliver(name);

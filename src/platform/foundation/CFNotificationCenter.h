@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/BoundedHistory.h"
+
 namespace platform {
 
 class CFNotificationCenter;
@@ -44,10 +46,16 @@ public:
     std::size_t registrationCount() const { return registrations_.size(); }
     std::size_t registrationCount(std::string_view name) const;
 
+    // The names posted so far, numbered in the order of posting (at least kKeptPosts of the
+    // latest are kept), so that a watcher can ask for those after the last one it saw.
+    static constexpr std::size_t kKeptPosts = 100;
+    const BoundedHistory<std::string>& posts() const { return posts_; }
+
 private:
     void deliver(const std::string& name);
 
     std::vector<std::shared_ptr<Registration>> registrations_;
+    BoundedHistory<std::string> posts_{kKeptPosts};
 };
 
 CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter();

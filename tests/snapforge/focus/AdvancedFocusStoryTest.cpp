@@ -86,15 +86,14 @@ TEST_F(CameraStory, TheWhiteBalanceLockHoldsTheHostsWhiteBalance) {
     launch();
     ASSERT_TRUE(s.wbLockButton);
     ASSERT_FALSE(s.wbLockButton->isHidden());
-    const CGPoint button = centreOf(*s.wbLockButton);
-    tap(button);
+    touch(s.wbLockButton);
     EXPECT_TRUE(s.wbLockButton->isSelected());
     EXPECT_EQ(device().whiteBalanceMode(), 0);
     const int hostWhiteBalancing = app.controller()->hostCallCount("_whiteBalanceStarted");
     app.controller()->_whiteBalanceStarted();
     EXPECT_EQ(app.controller()->hostCallCount("_whiteBalanceStarted"), hostWhiteBalancing);
 
-    tap(button);
+    touch(s.wbLockButton);
     EXPECT_FALSE(s.wbLockButton->isSelected());
     EXPECT_EQ(device().whiteBalanceMode(), 2);
     EXPECT_TRUE(s.canWhiteBalance);

@@ -52,8 +52,7 @@ TEST_F(CameraStory, APhotoVideoSwitchReappliesTheAdvancedChoiceOfTheNewMode) {
 
 TEST_F(CameraStory, OnlyAnIrisCloseForAPhotoKeepsTheWhiteBalanceLock) {
     launch();
-    const CGPoint lock = centreOf(*s.wbLockButton);
-    tap(lock);
+    touch(s.wbLockButton);
     ASSERT_TRUE(app.pressShutter());
     run(2);
     EXPECT_EQ(app.photoCount(), 1);

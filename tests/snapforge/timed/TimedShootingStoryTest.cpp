@@ -330,7 +330,7 @@ TEST_F(TimedShootingStory, ASecondStartDuringACountReplacesItAndTheBarReopenedSt
 }
 
 TEST_F(TimedShootingStory, ACameraClosedBeforeItsPhotoDoesNotKeepTheNextSessionsLock) {
-    tap(centreOf(*s.wbLockButton));
+    touch(s.wbLockButton);
     ASSERT_TRUE(s.wbLockButton->isSelected());
     // The press is accepted; the camera closes before its iris does.
     pressShutter();
@@ -341,7 +341,7 @@ TEST_F(TimedShootingStory, ACameraClosedBeforeItsPhotoDoesNotKeepTheNextSessions
 
     app.launch();
     run(1);
-    tap(centreOf(*s.wbLockButton));
+    touch(s.wbLockButton);
     ASSERT_TRUE(s.wbLockButton->isSelected());
     app.setCameraMode(1);
     EXPECT_FALSE(s.wbLockButton->isSelected());
