@@ -53,8 +53,11 @@ public:
     void perform(const cmd::Mode& step) override;
     void perform(const cmd::Panorama& step) override;
     void perform(const cmd::Snapshot& step) override;
+    void perform(const cmd::Dump& step) override;
 
     std::string screenPicture(const PictureLink& link) override;
+    // The screen as canonical text (see ScreenDump.h).
+    std::string screenDump();
     std::string query(const Query& query) override;
 
 private:
@@ -87,6 +90,9 @@ private:
     // The target's name for a view a target names, else its class name.
     std::string nameOf(const platform::UIView& view) const;
     void writePreferences(bool written);
+    // Writes a snapshot step's file into the snapshot folder; `what` names it on the timeline.
+    void writeSnapshot(const std::string& name, const std::string& contents,
+                       const std::string& what);
 
     DriverSettings settings_;
     Reporter* reporter_ = nullptr;

@@ -302,6 +302,10 @@ const std::vector<std::pair<std::string_view, CommandParser>>& commandParsers() 
          [](LineReader& in, auto&) -> CommandBody {
              return cmd::Snapshot{in.word("a file name for the picture").text};
          }},
+        {"dump",
+         [](LineReader& in, auto&) -> CommandBody {
+             return cmd::Dump{in.word("a file name for the screen's text").text};
+         }},
         {"expect", parseExpect},
     };
     return parsers;
