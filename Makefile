@@ -36,6 +36,13 @@ goldens: configure
 	@SNAPFORGE_REWRITE_GOLDENS=1 $(BUILD_DIR)/snapforge-tests --gtest_filter='GoldenScreens.*' --gtest_brief=1
 	@git status --short tests/golden
 
+# The mutation gauge (not in CI): MUTANTS faults sampled by SEED, each seeded into a scratch copy
+# of the tree in build/mutate and tested; prints the survivors and the score.
+SEED ?= 1
+MUTANTS ?= 40
+mutate:
+	@scripts/mutate.py --seed $(SEED) --mutants $(MUTANTS)
+
 asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
 
