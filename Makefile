@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test asan bench fuzz format clean readme-picture
+.PHONY: deps configure build run test goldens mutate asan bench fuzz format clean readme-picture
 
 deps:
 	@scripts/install-deps.sh
@@ -28,6 +28,20 @@ readme-picture: build
 test: configure
 	@cmake --build --preset $(PRESET) --target snapforge-tests
 	@ctest --preset $(PRESET)
+
+# Rewrites the golden screens in tests/golden/screens from what the simulator shows now. Only
+# after an intended change: review `git diff tests/golden` before committing it.
+goldens: configure
+	@cmake --build --preset $(PRESET) --target snapforge-tests
+	@SNAPFORGE_REWRITE_GOLDENS=1 $(BUILD_DIR)/snapforge-tests --gtest_filter='GoldenScreens.*' --gtest_brief=1
+	@git status --short tests/golden
+
+# The mutation gauge (not in CI): MUTANTS faults sampled by SEED, each seeded into a scratch copy
+# of the tree in build/mutate and tested; prints the survivors and the score.
+SEED ?= 1
+MUTANTS ?= 40
+mutate:
+	@scripts/mutate.py --seed $(SEED) --mutants $(MUTANTS)
 
 asan:
 	@$(MAKE) --no-print-directory test PRESET=asan

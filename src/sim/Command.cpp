@@ -166,6 +166,7 @@ std::string describe(const CommandBody& body) {
             },
             [](const cmd::Panorama& c) { return "panorama " + onOff(c.on); },
             [](const cmd::Snapshot& c) { return "snapshot " + quoteWord(c.file); },
+            [](const cmd::Dump& c) { return "dump " + quoteWord(c.file); },
             [](const cmd::Expect& c) {
                 return "expect " + describe(c.query) + " " + quoteWord(c.expected);
             },

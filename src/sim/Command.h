@@ -152,6 +152,12 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
+// The screen as canonical text (see ScreenDump.h), written to FILE in the snapshot folder.
+struct Dump {
+    std::string file;
+    bool operator==(const Dump&) const = default;
+};
+
 struct Expect {
     Query query;
     std::string expected;
@@ -164,7 +170,7 @@ using CommandBody =
     std::variant<cmd::Device, cmd::Capability, cmd::Prefs, cmd::PrefsRaw, cmd::PrefsFile,
                  cmd::Launch, cmd::Close, cmd::Background, cmd::Foreground, cmd::Tap, cmd::Hold,
                  cmd::Drag, cmd::Scroll, cmd::Shutter, cmd::Wait, cmd::Rotate, cmd::Mode,
-                 cmd::Panorama, cmd::Snapshot, cmd::Expect>;
+                 cmd::Panorama, cmd::Snapshot, cmd::Dump, cmd::Expect>;
 
 struct Command {
     int line = 0;

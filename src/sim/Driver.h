@@ -62,6 +62,7 @@ public:
     virtual void perform(const cmd::Mode& step) = 0;
     virtual void perform(const cmd::Panorama& step) = 0;
     virtual void perform(const cmd::Snapshot& step) = 0;
+    virtual void perform(const cmd::Dump& step) = 0;
 
     // An SVG picture of the screen now, its pictures referred to through `link`; a driver
     // without a screen draws nothing.

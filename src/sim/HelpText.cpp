@@ -114,7 +114,7 @@ std::string scenarioLanguageHelp() {
   launch [BUNDLE_ID]   close   background   foreground
   tap TARGET|X Y   hold TARGET|X Y SECONDS   drag TARGET|X Y to X Y [SECONDS]
   scroll TARGET PAGES   shutter   wait SECONDS   rotate 1|2|3|4   mode photo|video
-  panorama on|off   snapshot FILE   expect QUERY... VALUE
+  panorama on|off   snapshot FILE   dump FILE   expect QUERY... VALUE
 
 targets (touched at their centre):
 )" + wrapped(targets) +

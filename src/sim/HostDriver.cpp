@@ -17,6 +17,7 @@
 #include "sim/LibraryViews.h"
 #include "sim/Pictures.h"
 #include "sim/PreferencesFile.h"
+#include "sim/ScreenDump.h"
 #include "sim/SvgSnapshot.h"
 #include "sim/ViewInspection.h"
 #include "snapforge/startup/Startup.h"
@@ -459,32 +460,41 @@ void HostDriver::perform(const cmd::Panorama& step) {
 }
 
 void HostDriver::perform(const cmd::Snapshot& step) {
-    guarded([&] {
-        const auto path = settings_.snapshotFolder / step.file;
-        const std::string picture = screenPicture(embeddedPicture);
-        std::error_code ec;
-        if (path.has_parent_path()) {
-            std::filesystem::create_directories(path.parent_path(), ec);
-        }
-        // Opening a FIFO for writing would wait for a reader for ever.
-        const auto existing = std::filesystem::status(path, ec);
-        if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
-            fail("cannot write " + path.string() +
-                 ": something other than a regular file is there");
-            return;
-        }
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file << picture;
-        if (!file.flush()) {
-            fail("cannot write " + path.string());
-            return;
-        }
-        report("snapshot written to " + path.string());
-    });
+    guarded([&] { writeSnapshot(step.file, screenPicture(embeddedPicture), "snapshot"); });
+}
+
+void HostDriver::perform(const cmd::Dump& step) {
+    guarded([&] { writeSnapshot(step.file, screenDump(), "screen"); });
+}
+
+void HostDriver::writeSnapshot(const std::string& name, const std::string& contents,
+                               const std::string& what) {
+    const auto path = settings_.snapshotFolder / name;
+    std::error_code ec;
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path(), ec);
+    }
+    // Opening a FIFO for writing would wait for a reader for ever.
+    const auto existing = std::filesystem::status(path, ec);
+    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+        fail("cannot write " + path.string() + ": something other than a regular file is there");
+        return;
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << contents;
+    if (!file.flush()) {
+        fail("cannot write " + path.string());
+        return;
+    }
+    report(what + " written to " + path.string());
 }
 
 std::string HostDriver::screenPicture(const PictureLink& link) {
     return insideDeviceRoot([&] { return svgSnapshot(now(), link); });
+}
+
+std::string HostDriver::screenDump() {
+    return insideDeviceRoot([&] { return sim::screenDump(now(), *this); });
 }
 
 // Queries.

@@ -53,8 +53,11 @@ public:
     void perform(const cmd::Mode& step) override;
     void perform(const cmd::Panorama& step) override;
     void perform(const cmd::Snapshot& step) override;
+    void perform(const cmd::Dump& step) override;
 
     std::string screenPicture(const PictureLink& link) override;
+    // The screen as canonical text (see ScreenDump.h).
+    std::string screenDump();
     std::string query(const Query& query) override;
 
     // What the timeline says of a touch at a screen point: the view it lands on, named, or
@@ -92,6 +95,9 @@ private:
     std::optional<platform::CGPoint> locate(const Location& location);
     std::optional<platform::CGPoint> locateTarget(Target target);
     void writePreferences(bool written);
+    // Writes a snapshot step's file into the snapshot folder; `what` names it on the timeline.
+    void writeSnapshot(const std::string& name, const std::string& contents,
+                       const std::string& what);
 
     DriverSettings settings_;
     Reporter* reporter_ = nullptr;

@@ -207,18 +207,26 @@ CommandBody parseScroll(LineReader& in, ParseState&) {
     return scroll;
 }
 
-// The picture goes into the snapshot folder: a path that would leave it is refused.
-CommandBody parseSnapshot(LineReader& in, ParseState&) {
-    const std::string file = in.word("a file name for the picture").text;
+// A file a step writes stays inside the snapshot folder: a scenario never writes elsewhere.
+std::string fileInSnapshotFolder(LineReader& in, const std::string& what) {
+    const std::string file = in.word(what).text;
     const auto path = std::filesystem::path(file).lexically_normal();
     const bool leaves =
         path.is_absolute() || path.has_root_name() || (!path.empty() && *path.begin() == "..");
     if (leaves || !path.has_filename()) {
-        in.fail("expected a file name inside the snapshot folder (--snapshots), got " +
+        in.fail("expected " + what + " inside the snapshot folder (--snapshots), got " +
                 quotedForMessage(file) +
                 (leaves ? ", which leads out of it" : ", which names no file"));
     }
-    return cmd::Snapshot{file};
+    return file;
+}
+
+CommandBody parseSnapshot(LineReader& in, ParseState&) {
+    return cmd::Snapshot{fileInSnapshotFolder(in, "a file name for the picture")};
+}
+
+CommandBody parseDump(LineReader& in, ParseState&) {
+    return cmd::Dump{fileInSnapshotFolder(in, "a file name for the screen's text")};
 }
 
 // A byte-order mark is no part of a scenario's text; an editor may have put it there.
@@ -324,6 +332,7 @@ const std::vector<std::pair<std::string_view, CommandParser>>& commandParsers() 
              return cmd::Panorama{in.choice({"on", "off"}) == 0};
          }},
         {"snapshot", parseSnapshot},
+        {"dump", parseDump},
         {"expect", parseExpect},
     };
     return parsers;

@@ -68,15 +68,6 @@ std::size_t utf8Sequence(std::string_view text, std::size_t i, std::uint32_t& co
     return codePoint < minimum ? 0 : length;
 }
 
-// The geometry and alpha a view shows at a moment: an animation in flight shows its
-// on-screen value, otherwise the model value holds.
-struct Placement {
-    CGPoint center;
-    CGRect bounds;
-    CGAffineTransform transform;
-    platform::CGFloat alpha;
-};
-
 template <class T>
 std::optional<T> presented(const UIView& view, std::string_view property, double time) {
     const auto value = platform::AnimationLog::shared().presentationValue(&view, property, time);
@@ -88,6 +79,8 @@ std::optional<T> presented(const UIView& view, std::string_view property, double
     }
     return std::nullopt;
 }
+
+}  // namespace
 
 Placement placementOf(const UIView& view, double time) {
     Placement p{view.center(), view.bounds(), view.transform(), view.alpha()};
@@ -103,6 +96,8 @@ Placement placementOf(const UIView& view, double time) {
     p.alpha = presented<platform::CGFloat>(view, "alpha", time).value_or(p.alpha);
     return p;
 }
+
+namespace {
 
 std::string number(double value) {
     return compactNumber(value);

@@ -4,8 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Geometry.h"
+
 namespace platform {
 class UIImage;
+class UIView;
 }
 
 namespace sim {
@@ -13,6 +16,16 @@ namespace sim {
 // What a picture's <image> refers to for an image: a URI, or empty when the image cannot be
 // drawn (it is then named instead).
 using PictureLink = std::function<std::string(const platform::UIImage&)>;
+
+// The geometry and alpha a view shows at a moment: an animation in flight shows its
+// on-screen value, otherwise the model value holds.
+struct Placement {
+    platform::CGPoint center;
+    platform::CGRect bounds;
+    platform::CGAffineTransform transform;
+    platform::CGFloat alpha;
+};
+Placement placementOf(const platform::UIView& view, double time);
 
 // The image's file as a data URI, so that the picture stands alone; empty when unreadable.
 std::string embeddedPicture(const platform::UIImage& picture);

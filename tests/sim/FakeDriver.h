@@ -60,6 +60,7 @@ public:
     void perform(const cmd::Mode& s) override { record(s); }
     void perform(const cmd::Panorama& s) override { record(s); }
     void perform(const cmd::Snapshot& s) override { record(s); }
+    void perform(const cmd::Dump& s) override { record(s); }
 
     std::string query(const Query& query) override {
         const auto answer = answers.find(describe(query));
