@@ -186,6 +186,17 @@ void HostDriver::perform(const cmd::Foreground&) {
     });
 }
 
+std::optional<std::string> HostDriver::processBundleId() const {
+    if (!process_) {
+        return std::nullopt;
+    }
+    return process_->profile().bundleIdentifier;
+}
+
+bool HostDriver::isCameraOpen() const {
+    return app_ && app_->isOpen();
+}
+
 bool HostDriver::requireProcess() {
     if (!process_) {
         fail("the phone is not running yet (launch first)");

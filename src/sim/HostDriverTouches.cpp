@@ -106,13 +106,17 @@ std::optional<platform::CGPoint> HostDriver::locateTarget(Target target) {
     return point;
 }
 
-std::string HostDriver::nameOf(const platform::UIView& view) const {
+std::optional<std::string> HostDriver::targetNameOf(const platform::UIView& view) const {
     for (const Target target : allTargets()) {
         if (targetView(target).get() == &view) {
             return std::string(targetName(target));
         }
     }
-    return inspect::className(view);
+    return std::nullopt;
+}
+
+std::string HostDriver::nameOf(const platform::UIView& view) const {
+    return targetNameOf(view).value_or(inspect::className(view));
 }
 
 void HostDriver::perform(const cmd::Tap& step) {
@@ -165,6 +169,34 @@ void HostDriver::perform(const cmd::Shutter&) {
         }
         if (const auto point = locate(Target::Shutter)) {
             gestures::tap(*point, [this](double s) { advance(s); });
+            settle();
+        }
+    });
+}
+
+bool HostDriver::fingerDown(platform::CGPoint point) {
+    bool down = false;
+    guarded([&] {
+        if (locate(point)) {
+            platform::UIScreen::mainScreen().touchDown(point);
+            down = true;
+        }
+    });
+    return down;
+}
+
+void HostDriver::fingerMove(platform::CGPoint point) {
+    guarded([&] {
+        if (process_) {
+            platform::UIScreen::mainScreen().touchMove(point);
+        }
+    });
+}
+
+void HostDriver::fingerUp(platform::CGPoint point) {
+    guarded([&] {
+        if (process_) {
+            platform::UIScreen::mainScreen().touchUp(point);
             settle();
         }
     });
