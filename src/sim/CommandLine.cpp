@@ -13,12 +13,14 @@
 
 #include "sim/DefaultTour.h"
 #include "sim/HelpText.h"
+#include "sim/LineReader.h"
 #include "sim/Pictures.h"
 #include "sim/RegularFile.h"
 #include "sim/Report.h"
 #include "sim/Runner.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
+#include "sim/TemporaryFolder.h"
 #include "sim/VisibleText.h"
 
 namespace sim {
@@ -69,14 +71,23 @@ std::optional<ScenarioSource> readScenario(const Options& options, std::ostream&
                           folder.empty() ? "." : folder};
 }
 
-std::optional<std::filesystem::path> makeTemporaryFolder() {
-    std::error_code ec;
-    auto base = std::filesystem::temp_directory_path(ec);
-    std::string pattern = ((ec ? "/tmp" : base) / "snapforge-sim-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+struct LoadedScenario {
+    std::string label;
+    Scenario scenario;
+};
+
+// The scenario read and parsed, or nothing once the error is told.
+std::optional<LoadedScenario> loadScenario(const Options& options, std::ostream& err) {
+    const auto source = readScenario(options, err);
+    if (!source) {
         return std::nullopt;
     }
-    return std::filesystem::path(pattern);
+    try {
+        return LoadedScenario{source->label, parseScenario(source->text, source->folder)};
+    } catch (const ScenarioError& scenarioError) {
+        err << kProgram << ": " << source->label << ": " << scenarioError.what() << '\n';
+        return std::nullopt;
+    }
 }
 
 bool makeFolder(const std::filesystem::path& folder, std::string_view role, std::ostream& err) {
@@ -90,30 +101,20 @@ bool makeFolder(const std::filesystem::path& folder, std::string_view role, std:
     return true;
 }
 
-// The device root a run made for itself, removed when the run ends unless it is to be kept.
-class TemporaryRoot {
-public:
-    TemporaryRoot() = default;
-    TemporaryRoot(const TemporaryRoot&) = delete;
-    TemporaryRoot& operator=(const TemporaryRoot&) = delete;
-    ~TemporaryRoot() {
-        if (path_) {
-            std::error_code ec;
-            std::filesystem::remove_all(*path_, ec);
-        }
-    }
-
-    void removeAtExit(std::filesystem::path path) { path_ = std::move(path); }
-
-private:
-    std::optional<std::filesystem::path> path_;
-};
-
-std::optional<DriverSettings> prepareFolders(const Options& options, TemporaryRoot& temporary,
-                                             std::ostream& err) {
+// What a run's driver is told whatever its device root.
+std::optional<DriverSettings> commonSettings(const Options& options, std::ostream& err) {
     DriverSettings settings;
     settings.libraryLog = options.libraryLog;
     settings.pictures = options.pictures ? builtPictures() : std::nullopt;
+    settings.snapshotFolder = options.snapshotFolder.value_or(std::filesystem::current_path());
+    if (options.snapshotFolder && !makeFolder(settings.snapshotFolder, "snapshot folder", err)) {
+        return std::nullopt;
+    }
+    return settings;
+}
+
+std::optional<DriverSettings> prepareFolders(const Options& options, TemporaryRoot& temporary,
+                                             std::ostream& err) {
     const auto root = options.deviceRoot ? options.deviceRoot : makeTemporaryFolder();
     if (!root) {
         err << kProgram << ": cannot make a temporary device root\n";
@@ -125,10 +126,9 @@ std::optional<DriverSettings> prepareFolders(const Options& options, TemporaryRo
     if (!makeFolder(*root, "device root", err)) {
         return std::nullopt;
     }
-    settings.deviceRoot = *root;
-    settings.snapshotFolder = options.snapshotFolder.value_or(std::filesystem::current_path());
-    if (options.snapshotFolder && !makeFolder(settings.snapshotFolder, "snapshot folder", err)) {
-        return std::nullopt;
+    auto settings = commonSettings(options, err);
+    if (settings) {
+        settings->deviceRoot = *root;
     }
     return settings;
 }
@@ -166,11 +166,26 @@ bool writeReport(const std::filesystem::path& path, const std::string& page, std
     return true;
 }
 
+// What goes together with --live and what does not; empty when all is well.
+std::string liveConflict(const Options& options, bool portGiven) {
+    if (portGiven && !options.live) {
+        return "--port goes with --live";
+    }
+    if (options.live && options.report) {
+        return "--report does not go with --live: the page shows the run as it happens";
+    }
+    if (options.live && (options.deviceRoot || options.keepRoot)) {
+        return "--live gives every phone a fresh device root: leave out --root and --keep-root";
+    }
+    return {};
+}
+
 }  // namespace
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
     Options options;
     bool optionsEnded = false;
+    bool portGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool looksLikeOption = !optionsEnded && arg.size() > 1 && arg.front() == '-';
@@ -201,6 +216,17 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             options.report = *value;
         } else if (arg == "--keep-root") {
             options.keepRoot = true;
+        } else if (arg == "--live") {
+            options.live = true;
+        } else if (isOption(arg, "--port")) {
+            const auto value = optionValue(args, i, "--port");
+            const auto port = value ? integerFrom<int>(*value) : std::nullopt;
+            if (!port || *port < 0 || *port > 65535) {
+                error = "--port needs a port number from 0 (any free port) to 65535";
+                return std::nullopt;
+            }
+            options.port = *port;
+            portGiven = true;
         } else if (isOption(arg, "--root") || isOption(arg, "--snapshots")) {
             const std::string name = isOption(arg, "--root") ? "--root" : "--snapshots";
             auto value = optionValue(args, i, name);
@@ -214,6 +240,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             error = "unknown option " + visibleText(arg);
             return std::nullopt;
         }
+    }
+    error = liveConflict(options, portGiven);
+    if (!error.empty()) {
+        return std::nullopt;
     }
     return options;
 }
@@ -232,6 +262,11 @@ options:
   --quiet           print only failures and the summary
   --no-pictures     leave the library's image folder as it is (empty on a fresh root)
   --report FILE     write a page to watch the run: timeline, screen after every step
+  --live            play with the camera in a browser: one phone (SCENARIO played first, if
+                    given), a page and its API served on 127.0.0.1; the last line printed is
+                    the page's address with the session's token; Ctrl-C stops it
+  --port N          the port of --live (default )" +
+           std::to_string(kDefaultLivePort) + R"(; 0 takes any free port)
   --help            print this help
 
 )" + scenarioLanguageHelp() +
@@ -243,8 +278,30 @@ exit status: 0 when every expectation held, 1 when a step or an expectation fail
 
 namespace {
 
+int runLiveCamera(const Options& options, std::ostream& out, std::ostream& err,
+                  const LiveRunner& runLive) {
+    if (!runLive) {
+        err << kProgram << ": this build has no live camera\n";
+        return kExitScenarioError;
+    }
+    std::optional<Scenario> opening;
+    if (options.scenario) {
+        auto loaded = loadScenario(options, err);
+        if (!loaded) {
+            return kExitScenarioError;
+        }
+        opening = std::move(loaded->scenario);
+    }
+    auto settings = commonSettings(options, err);
+    if (!settings) {
+        return kExitScenarioError;
+    }
+    return runLive(
+        {options.port, std::move(*settings), std::move(opening), options.quiet, out, err});
+}
+
 int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const DriverFactory& makeDriver) {
+               const DriverFactory& makeDriver, const LiveRunner& runLive) {
     std::string error;
     const auto options = parseOptions(args, error);
     if (!options) {
@@ -255,20 +312,17 @@ int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << usage();
         return kExitPassed;
     }
-    const auto source = readScenario(*options, err);
-    if (!source) {
-        return kExitScenarioError;
+    if (options->live) {
+        return runLiveCamera(*options, out, err, runLive);
     }
-    Scenario scenario;
-    try {
-        scenario = parseScenario(source->text, source->folder);
-    } catch (const ScenarioError& scenarioError) {
-        err << kProgram << ": " << source->label << ": " << scenarioError.what() << '\n';
+    const auto loaded = loadScenario(*options, err);
+    if (!loaded) {
         return kExitScenarioError;
     }
     if (options->report && !reportWritable(*options->report, err)) {
         return kExitScenarioError;
     }
+    const Scenario& scenario = loaded->scenario;
     TemporaryRoot temporary;
     const auto settings = prepareFolders(*options, temporary, err);
     if (!settings) {
@@ -293,7 +347,7 @@ int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     printSummary(result, out);
     if (options->report) {
-        return writeReport(*options->report, recorder.page(source->label, result), out, err)
+        return writeReport(*options->report, recorder.page(loaded->label, result), out, err)
                    ? result.exitStatus()
                    : kExitScenarioError;
     }
@@ -303,10 +357,10 @@ int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ost
 }  // namespace
 
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const DriverFactory& makeDriver) {
+                   const DriverFactory& makeDriver, const LiveRunner& runLive) {
     // Whatever goes wrong, the simulator ends with a message and a status, never an abort.
     try {
-        return runChecked(args, out, err, makeDriver);
+        return runChecked(args, out, err, makeDriver, runLive);
     } catch (const std::exception& failure) {
         err << kProgram << ": the simulator failed: " << failure.what() << '\n';
     } catch (...) {

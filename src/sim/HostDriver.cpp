@@ -1,34 +1,16 @@
 #include "sim/HostDriver.h"
 
-#include <algorithm>
-#include <exception>
-#include <fstream>
-#include <system_error>
-
 #include "host/CameraApp.h"
-#include "platform/Process.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemLog.h"
-#include "platform/ui/UIScreen.h"
-#include "platform/ui/UIScrollView.h"
-#include "sim/CompactNumber.h"
-#include "sim/Gestures.h"
-#include "sim/HostArtwork.h"
+#include "sim/HostDriverSteps.h"
 #include "sim/LibraryViews.h"
 #include "sim/Pictures.h"
 #include "sim/PreferencesFile.h"
-#include "sim/ScreenDump.h"
-#include "sim/SvgSnapshot.h"
-#include "sim/ViewInspection.h"
 #include "snapforge/startup/Startup.h"
 
 namespace sim {
 namespace {
-
-constexpr const char* kDefaultBundleId = "com.apple.camera";
-// The shortest slice of virtual time between two looks at the phone, so that
-// work that keeps falling due cannot make a long wait crawl.
-constexpr double kMinimumSlice = 0.001;
 
 std::shared_ptr<platform::UIView> findKindOf(const std::shared_ptr<platform::UIView>& root,
                                              std::string_view className) {
@@ -41,18 +23,6 @@ std::shared_ptr<platform::UIView> findKindOf(const std::shared_ptr<platform::UIV
     for (const auto& subview : root->subviews()) {
         if (auto found = findKindOf(subview, className)) {
             return found;
-        }
-    }
-    return nullptr;
-}
-
-std::shared_ptr<platform::UIScrollView> findStrip(const std::shared_ptr<platform::UIView>& root) {
-    if (auto strip = std::dynamic_pointer_cast<platform::UIScrollView>(root)) {
-        return strip;
-    }
-    for (const auto& subview : root->subviews()) {
-        if (auto strip = findStrip(subview)) {
-            return strip;
         }
     }
     return nullptr;
@@ -89,27 +59,6 @@ void HostDriver::fail(const std::string& reason) {
     if (reporter_ != nullptr) {
         reporter_->stepFailed(reason);
     }
-}
-
-template <class Step>
-void HostDriver::guarded(Step&& step) {
-    try {
-        step();
-    } catch (const std::exception& error) {
-        fail(std::string("the simulation failed: ") + error.what());
-    } catch (...) {
-        fail("the simulation failed");
-    }
-}
-
-template <class Fn>
-auto HostDriver::insideDeviceRoot(Fn&& fn) {
-    if (process_) {
-        return fn();
-    }
-    platform::Process standIn(device_.profile(kDefaultBundleId, settings_.libraryLog),
-                              settings_.deviceRoot);
-    return fn();
 }
 
 // The phone before and around the camera.
@@ -237,6 +186,17 @@ void HostDriver::perform(const cmd::Foreground&) {
     });
 }
 
+std::optional<std::string> HostDriver::processBundleId() const {
+    if (!process_) {
+        return std::nullopt;
+    }
+    return process_->profile().bundleIdentifier;
+}
+
+bool HostDriver::isCameraOpen() const {
+    return app_ && app_->isOpen();
+}
+
 bool HostDriver::requireProcess() {
     if (!process_) {
         fail("the phone is not running yet (launch first)");
@@ -254,247 +214,6 @@ bool HostDriver::requireCamera() {
         return false;
     }
     return true;
-}
-
-// Time and touches.
-
-void HostDriver::advance(double seconds) {
-    seconds = std::max(0.0, seconds);
-    if (!process_) {
-        clockBeforeLaunch_ += seconds;
-        return;
-    }
-    // What the step did before time moves on (a touch landing) shows at its own moment.
-    watcher_->look(false);
-    auto& loop = platform::RunLoop::main();
-    const double end = loop.now() + seconds;
-    for (;;) {
-        double until = end;
-        if (const auto next = loop.nextDueTime(); next && *next < end) {
-            until = std::min(end, std::max(*next, loop.now() + kMinimumSlice));
-        }
-        loop.runUntil(until);
-        watcher_->look(false);
-        if (until >= end) {
-            return;
-        }
-    }
-}
-
-void HostDriver::settle() {
-    if (!process_) {
-        return;
-    }
-    platform::RunLoop::main().runPending();
-    watcher_->look(true);
-}
-
-std::optional<platform::CGPoint> HostDriver::locate(const Location& location) {
-    if (!requireProcess()) {
-        return std::nullopt;
-    }
-    const auto* target = std::get_if<Target>(&location);
-    const auto point = target ? locateTarget(*target) : std::get<platform::CGPoint>(location);
-    if (!point) {
-        return std::nullopt;
-    }
-    const auto screen = platform::UIScreen::mainScreen().bounds();
-    if (!platform::CGRectContainsPoint(screen, *point)) {
-        fail("the touch at " + compactPoint(*point) + " is off the " +
-             compactNumber(screen.size.width) + "x" + compactNumber(screen.size.height) +
-             " screen: nothing receives it");
-        return std::nullopt;
-    }
-    if (!target) {
-        report(landing(*point));
-    }
-    return point;
-}
-
-std::string HostDriver::landing(platform::CGPoint point) const {
-    const std::string touch = "the touch at " + compactPoint(point);
-    const auto hit = platform::UIScreen::mainScreen().hitTest(point);
-    return hit ? touch + " lands on " + nameOf(*hit) : touch + " reaches no view";
-}
-
-std::optional<platform::CGPoint> HostDriver::locateTarget(Target target) {
-    const auto view = targetView(target);
-    const std::string name(targetName(target));
-    if (!view || !inspect::isShowing(*view)) {
-        fail(name + " is not on screen");
-        return std::nullopt;
-    }
-    const auto point = inspect::touchPoint(*view);
-    if (!point) {
-        const auto cover = platform::UIScreen::mainScreen().hitTest(inspect::screenCentre(*view));
-        fail(name + " is covered" + (cover ? " by " + nameOf(*cover) : "") +
-             ": no touch reaches it");
-        return std::nullopt;
-    }
-    // What the finger presses is whatever the user sees on top there.
-    const auto seen = inspect::frontmostViewAt(*point);
-    if (seen && seen != view && !seen->isDescendantOfView(view.get())) {
-        report("the touch on " + name + " lands on " + nameOf(*seen) + ", which lies over it");
-    }
-    return point;
-}
-
-std::string HostDriver::nameOf(const platform::UIView& view) const {
-    const auto targets = allTargets();
-    for (const platform::UIView* v = &view; v != nullptr; v = v->superview()) {
-        for (const Target target : targets) {
-            if (targetView(target).get() == v) {
-                return std::string(targetName(target));
-            }
-        }
-        if (artwork::drawsHostView(inspect::className(*v))) {
-            return inspect::className(*v);
-        }
-    }
-    return inspect::className(view);
-}
-
-void HostDriver::perform(const cmd::Tap& step) {
-    guarded([&] {
-        if (const auto point = locate(step.at)) {
-            gestures::tap(*point, [this](double s) { advance(s); });
-            settle();
-        }
-    });
-}
-
-void HostDriver::perform(const cmd::Hold& step) {
-    guarded([&] {
-        if (const auto point = locate(step.at)) {
-            gestures::hold(*point, step.seconds, [this](double s) { advance(s); });
-            settle();
-        }
-    });
-}
-
-void HostDriver::perform(const cmd::Drag& step) {
-    guarded([&] {
-        if (const auto point = locate(step.from)) {
-            gestures::drag(*point, step.to, step.seconds, [this](double s) { advance(s); });
-            settle();
-        }
-    });
-}
-
-void HostDriver::perform(const cmd::Scroll& step) {
-    guarded([&] {
-        const auto from = locate(step.target);
-        if (!from) {
-            return;
-        }
-        const auto strip = findStrip(targetView(step.target));
-        if (!strip) {
-            fail(std::string(targetName(step.target)) + " has no strip to scroll");
-            return;
-        }
-        gestures::scroll(*strip, *from, step.pages, [this](double s) { advance(s); });
-        settle();
-    });
-}
-
-void HostDriver::perform(const cmd::Shutter&) {
-    guarded([&] {
-        if (!requireCamera()) {
-            return;
-        }
-        if (const auto point = locate(Target::Shutter)) {
-            gestures::tap(*point, [this](double s) { advance(s); });
-            settle();
-        }
-    });
-}
-
-void HostDriver::perform(const cmd::Wait& step) {
-    guarded([&] {
-        advance(step.seconds);
-        settle();
-    });
-}
-
-// The camera app's own controls.
-
-void HostDriver::perform(const cmd::Rotate& step) {
-    guarded([&] {
-        if (requireProcess()) {
-            app_->rotate(step.orientation);
-            settle();
-        }
-    });
-}
-
-void HostDriver::perform(const cmd::Mode& step) {
-    guarded([&] {
-        if (!requireCamera()) {
-            return;
-        }
-        const bool photo = step.mode == CameraMode::Photo;
-        const int mode = photo ? 0 : 1;
-        if (const auto refusal = app_->modeSwitchRefusal(mode)) {
-            fail(std::string("the camera cannot switch to ") + (photo ? "photo" : "video") +
-                 " now: " + *refusal);
-            return;
-        }
-        app_->setCameraMode(mode);
-        settle();
-    });
-}
-
-void HostDriver::perform(const cmd::Panorama& step) {
-    guarded([&] {
-        if (!requireCamera()) {
-            return;
-        }
-        if (const auto refusal = app_->panoramaRefusal(step.on)) {
-            fail(std::string("the camera cannot turn panorama ") + (step.on ? "on" : "off") +
-                 " now: " + *refusal);
-            return;
-        }
-        app_->setPanorama(step.on);
-        settle();
-    });
-}
-
-void HostDriver::perform(const cmd::Snapshot& step) {
-    guarded([&] { writeSnapshot(step.file, screenPicture(embeddedPicture), "snapshot"); });
-}
-
-void HostDriver::perform(const cmd::Dump& step) {
-    guarded([&] { writeSnapshot(step.file, screenDump(), "screen"); });
-}
-
-void HostDriver::writeSnapshot(const std::string& name, const std::string& contents,
-                               const std::string& what) {
-    const auto path = settings_.snapshotFolder / name;
-    std::error_code ec;
-    if (path.has_parent_path()) {
-        std::filesystem::create_directories(path.parent_path(), ec);
-    }
-    // Opening a FIFO for writing would wait for a reader for ever.
-    const auto existing = std::filesystem::status(path, ec);
-    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
-        fail("cannot write " + path.string() + ": something other than a regular file is there");
-        return;
-    }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << contents;
-    if (!file.flush()) {
-        fail("cannot write " + path.string());
-        return;
-    }
-    report(what + " written to " + path.string());
-}
-
-std::string HostDriver::screenPicture(const PictureLink& link) {
-    return insideDeviceRoot([&] { return svgSnapshot(now(), link); });
-}
-
-std::string HostDriver::screenDump() {
-    return insideDeviceRoot([&] { return sim::screenDump(now(), *this); });
 }
 
 // Queries.

@@ -66,6 +66,24 @@ public:
     // The target's name for a view a target names (or that lies inside one without being drawn
     // by the host itself), else its class name.
     std::string nameOf(const platform::UIView& view) const;
+    // What the live camera needs beyond a scenario's steps: it keeps the scenario parser's view
+    // of the phone, moves a finger at a person's pace and lets time pass with the wall clock.
+
+    // The bundle identifier of the running process, nothing before the first launch.
+    std::optional<std::string> processBundleId() const;
+    bool isCameraOpen() const;
+    // The name of the target that names the view at the moment, if one does.
+    std::optional<std::string> targetNameOf(const platform::UIView& view) const;
+    // Puts a finger down on the screen: false (the step failed) when no phone runs or the
+    // point is off the screen.
+    bool fingerDown(platform::CGPoint point);
+    void fingerMove(platform::CGPoint point);
+    // Lifts the finger and lets what it set off run.
+    void fingerUp(platform::CGPoint point);
+    // Lets virtual time pass, looking at the phone between pieces of work.
+    void advance(double seconds);
+    // Lets what a step set off run and reports what it changed.
+    void settle();
 
 private:
     std::shared_ptr<platform::UIView> targetView(Target target) const override;
@@ -84,9 +102,6 @@ private:
     template <class Fn>
     auto insideDeviceRoot(Fn&& fn);
 
-    void advance(double seconds);
-    // Lets what the step set off run and reports what it changed.
-    void settle();
     bool requireCamera();
     bool requireProcess();
     // Where a location is on the screen; fails the step when its target is not showing, is

@@ -24,14 +24,6 @@ constexpr NumberRange kScreenSideRange{1, 10000};
 // Expected numbers compare to the thousandth, which a double holds exactly up to here.
 constexpr NumberRange kExpectedNumberRange{-1e12, 1e12};
 
-// What the lines before the current one did to the process and the camera.
-struct ParseState {
-    std::filesystem::path folder;
-    std::optional<std::string> bundleId;  // set by the first launch
-    bool cameraOpen = false;
-    std::optional<int> deviceLine;
-};
-
 void requireClosedCamera(const LineReader& in, const ParseState& state, std::string_view name) {
     if (state.cameraOpen) {
         in.fail("expected " + std::string(name) +
@@ -273,23 +265,30 @@ void checkStateName(const LineReader& in, const std::string& name) {
     }
 }
 
-CommandBody parseExpect(LineReader& in, ParseState&) {
+// A query's name and what follows it: a target or, joined to the name, a key.
+Query readQuery(LineReader& in) {
     const std::string name = in.atEnd() ? "" : in.peek().text;
-    const auto query = queryNamed(name);
-    if (!query) {
+    const auto named = queryNamed(name);
+    if (!named) {
         in.expected("a query", queryNameList());
     }
     in.take();
-    cmd::Expect expect;
-    expect.query.kind = query->kind;
-    if (query->argument == QueryArgument::Target) {
-        expect.query.target = in.target();
-    } else if (query->argument == QueryArgument::Key) {
-        expect.query.key = name.substr(query->name.size());
-        if (query->kind == QueryKind::State) {
-            checkStateName(in, expect.query.key);
+    Query query;
+    query.kind = named->kind;
+    if (named->argument == QueryArgument::Target) {
+        query.target = in.target();
+    } else if (named->argument == QueryArgument::Key) {
+        query.key = name.substr(named->name.size());
+        if (query.kind == QueryKind::State) {
+            checkStateName(in, query.key);
         }
     }
+    return query;
+}
+
+CommandBody parseExpect(LineReader& in, ParseState&) {
+    cmd::Expect expect;
+    expect.query = readQuery(in);
     const Word& value = in.word("the expected value after " + describe(expect.query));
     checkExpectedNumbers(in, value);
     expect.expected = value.text;
@@ -357,6 +356,26 @@ CommandBody parseCommand(LineReader& in, ParseState& state) {
 
 }  // namespace
 
+std::optional<Command> parseLine(std::string_view line, int lineNumber, ParseState& state) {
+    auto words = splitWords(line, lineNumber);
+    if (words.empty()) {
+        return std::nullopt;
+    }
+    LineReader in(std::move(words), lineNumber);
+    return Command{lineNumber, parseCommand(in, state)};
+}
+
+std::optional<Query> parseQuery(std::string_view line, int lineNumber) {
+    auto words = splitWords(line, lineNumber);
+    if (words.empty() || !queryNamed(words.front().text)) {
+        return std::nullopt;
+    }
+    LineReader in(std::move(words), lineNumber);
+    Query query = readQuery(in);
+    in.finish();
+    return query;
+}
+
 Scenario parseScenario(std::string_view text, const std::filesystem::path& folder) {
     refuseByteOrderMark(text);
     Scenario scenario;
@@ -367,13 +386,9 @@ Scenario parseScenario(std::string_view text, const std::filesystem::path& folde
         const auto end = text.find('\n');
         const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        ++lineNumber;
-        auto words = splitWords(line, lineNumber);
-        if (words.empty()) {
-            continue;
+        if (auto command = parseLine(line, ++lineNumber, state)) {
+            scenario.commands.push_back(std::move(*command));
         }
-        LineReader in(std::move(words), lineNumber);
-        scenario.commands.push_back({lineNumber, parseCommand(in, state)});
     }
     return scenario;
 }

@@ -143,18 +143,20 @@ struct TextStyle {
 // Writes the picture, one view at a time.
 class SvgWriter {
 public:
-    SvgWriter(double time, const PictureLink& link) : time_(time), link_(link) {}
+    SvgWriter(double time, const PictureLink& link, SceneMotion motion)
+        : time_(time), link_(link), motion_(motion) {}
 
     std::string render() {
         const CGRect screen = platform::UIScreen::mainScreen().bounds();
         const std::string w = number(screen.size.width);
         const std::string h = number(screen.size.height);
+        const bool still = motion_ == SceneMotion::Still;
         out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
              << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << w << "\" height=\"" << h
              << "\" viewBox=\"0 0 " << w << ' ' << h << "\">\n"
-             << "<title>screen at " << number(time_) << " s</title>\n"
+             << "<title>screen" << (still ? "" : " at " + number(time_) + " s") << "</title>\n"
              << "<defs>\n"
-             << artwork::definitions(time_) << "</defs>\n"
+             << artwork::definitions(still ? 0 : time_) << "</defs>\n"
              << "<rect width=\"" << w << "\" height=\"" << h << "\" fill=\"black\"/>\n";
         for (const auto& window : platform::UIScreen::mainScreen().visibleWindows()) {
             view(*window, 1);
@@ -326,6 +328,7 @@ private:
 
     double time_;
     const PictureLink& link_;
+    SceneMotion motion_;
     int clipCount_ = 0;
     std::ostringstream out_;
 };
@@ -381,8 +384,8 @@ std::string embeddedPicture(const platform::UIImage& picture) {
     return std::string("data:") + mediaType(picture) + ";base64," + base64(bytes.str());
 }
 
-std::string svgSnapshot(double time, const PictureLink& link) {
-    return SvgWriter(time, link).render();
+std::string svgSnapshot(double time, const PictureLink& link, SceneMotion motion) {
+    return SvgWriter(time, link, motion).render();
 }
 
 }  // namespace sim

@@ -30,12 +30,18 @@ Placement placementOf(const platform::UIView& view, double time);
 // The image's file as a data URI, so that the picture stands alone; empty when unreadable.
 std::string embeddedPicture(const platform::UIImage& picture);
 
+// How the preview's scene moves: drifting with time as a live preview does, or still, so that
+// the screen drawn again while nothing happens is the same picture and no time is written into
+// it (the live camera sends a frame only when it differs).
+enum class SceneMotion { Drifting, Still };
+
 // An SVG picture of the current process's screen at a virtual time, as a user sees it: the
 // visible windows from the lowest level up, the host's own views drawn as the host draws them
 // (the live preview shows a scene), each view with its background, picture, alpha and transform
 // (the on-screen values of animations in flight, else the model values), and label and button
 // texts in their size, colour and alignment. Image views without a picture are named.
-std::string svgSnapshot(double time, const PictureLink& link = embeddedPicture);
+std::string svgSnapshot(double time, const PictureLink& link = embeddedPicture,
+                        SceneMotion motion = SceneMotion::Drifting);
 
 // Text made safe for XML character data and attribute values: markup characters escaped,
 // characters XML cannot carry and invalid UTF-8 replaced.

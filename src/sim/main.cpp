@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "live/LiveCommand.h"
 #include "sim/CommandLine.h"
 #include "sim/HostDriver.h"
 
@@ -12,5 +13,5 @@ int main(int argc, char** argv) {
         [](const sim::DriverSettings& settings) -> std::unique_ptr<sim::Driver> {
         return std::make_unique<sim::HostDriver>(settings);
     };
-    return sim::runCommandLine(args, std::cout, std::cerr, makeDriver);
+    return sim::runCommandLine(args, std::cout, std::cerr, makeDriver, live::runLive);
 }

@@ -1,0 +1,169 @@
+#include "live/LiveServer.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+#include "live/LivePage.h"
+#include "live/Publisher.h"
+
+namespace live {
+namespace {
+
+constexpr const char* kTokenHeader = "X-Snapforge-Token";
+// How long an event stream stays silent before it says it is still there, which is also how
+// soon a reader that went away is noticed.
+constexpr std::chrono::seconds kHeartbeat{10};
+
+void send(const ApiResponse& answer, httplib::Response& response) {
+    response.status = answer.status;
+    response.set_header("Cache-Control", answer.cacheable ? "private, max-age=86400" : "no-store");
+    response.set_content(answer.body, answer.mediaType);
+}
+
+bool sameText(const std::string& a, const std::string& b) {
+    // Compared in full whatever differs, so the time taken does not tell how much matched.
+    unsigned char difference = a.size() == b.size() ? 0 : 1;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        difference |= static_cast<unsigned char>(a[i] ^ (i < b.size() ? b[i] : 0));
+    }
+    return difference == 0;
+}
+
+}  // namespace
+
+std::string makeToken() {
+    std::random_device random;
+    std::string token;
+    for (int i = 0; i < 4; ++i) {
+        std::array<char, 9> digits{};
+        std::snprintf(digits.data(), digits.size(), "%08x", random());
+        token += digits.data();
+    }
+    return token;
+}
+
+LiveServer::LiveServer(Publisher& publisher, std::string token, Handler handle)
+    : publisher_(publisher), token_(std::move(token)), handle_(std::move(handle)) {
+    server_.set_payload_max_length(kLargestBody);
+    server_.set_keep_alive_timeout(2);
+    server_.set_pre_routing_handler([this](const auto& request, auto& response) {
+        const auto refused = refusalAtDoor(request);
+        if (!refused) {
+            return httplib::Server::HandlerResponse::Unhandled;
+        }
+        send(*refused, response);
+        response.set_header("Connection", "close");
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    // What the library itself refuses (a body too large to read, an unknown path) says why too.
+    const httplib::Server::HandlerWithResponse explainRefusal = [](const httplib::Request& request,
+                                                                   httplib::Response& response) {
+        if (!response.body.empty()) {
+            return httplib::Server::HandlerResponse::Unhandled;
+        }
+        const std::string reason =
+            response.status == 413
+                ? "a request body may hold at most " + std::to_string(kLargestBody) + " bytes"
+            : response.status == 404
+                ? "nothing at " + request.path + ": this server serves its page and its API only"
+                : "the request could not be read";
+        send(refusal(response.status, reason), response);
+        return httplib::Server::HandlerResponse::Handled;
+    };
+    server_.set_error_handler(explainRefusal);
+    for (const auto& file : pageFiles()) {
+        server_.Get(std::string(file.path), [&file](const auto&, auto& response) {
+            response.set_header("Cache-Control", "no-store");
+            response.set_header("Content-Security-Policy",
+                                "default-src 'self'; img-src 'self' data:; style-src 'self'; "
+                                "script-src 'self'; connect-src 'self'; frame-ancestors 'none'");
+            response.set_header("X-Content-Type-Options", "nosniff");
+            response.set_content(std::string(file.content), std::string(file.mediaType));
+        });
+    }
+    server_.Get("/api/events", [this](const auto&, auto& response) { serveEvents(response); });
+    const auto api = [this](const auto& request, auto& response) { serveApi(request, response); };
+    server_.Get("/api/.*", api);
+    server_.Post("/api/.*", api);
+}
+
+std::optional<ApiResponse> LiveServer::refusalAtDoor(const httplib::Request& request) const {
+    const std::string port = std::to_string(port_);
+    const std::string host = request.get_header_value("Host");
+    if (host != "127.0.0.1:" + port && host != "localhost:" + port) {
+        return refusal(403, "refused: the Host header must be 127.0.0.1:" + port +
+                                " or localhost:" + port + ", not \"" + host + "\"");
+    }
+    if (request.get_header_value<std::uint64_t>("Content-Length") > kLargestBody) {
+        return refusal(413, "refused: a request body may hold at most " +
+                                std::to_string(kLargestBody) + " bytes");
+    }
+    if (!request.path.starts_with("/api/")) {
+        return std::nullopt;
+    }
+    const std::string token = request.has_header(kTokenHeader)
+                                  ? request.get_header_value(kTokenHeader)
+                                  : request.get_param_value("token");
+    if (token.empty()) {
+        return refusal(403, std::string("refused: the API needs the session token, in the ") +
+                                kTokenHeader + " header or as ?token=");
+    }
+    if (!sameText(token, token_)) {
+        return refusal(403, "refused: that is not this session's token");
+    }
+    const bool changesState = request.method != "GET" && request.method != "HEAD";
+    if (changesState && request.has_header("Origin")) {
+        const std::string origin = request.get_header_value("Origin");
+        if (origin != "http://127.0.0.1:" + port && origin != "http://localhost:" + port) {
+            return refusal(
+                403, "refused: a request that changes the phone from another origin (\"" + origin +
+                         "\")");
+        }
+    }
+    return std::nullopt;
+}
+
+void LiveServer::serveApi(const httplib::Request& request, httplib::Response& response) {
+    ApiRequest call{request.method, request.path, {}, request.body};
+    for (const auto& [name, value] : request.params) {
+        call.query.emplace(name, value);
+    }
+    send(handle_(std::move(call)), response);
+}
+
+void LiveServer::serveEvents(httplib::Response& response) {
+    response.set_header("Cache-Control", "no-store");
+    auto cursor = std::make_shared<Publisher::Cursor>();
+    response.set_chunked_content_provider(
+        "text/event-stream", [this, cursor](std::size_t, httplib::DataSink& sink) {
+            const auto events = publisher_.next(*cursor, kHeartbeat);
+            if (!events) {
+                sink.done();
+                return true;
+            }
+            const std::string text = events->empty() ? ": still here\n\n" : *events;
+            return sink.write(text.data(), text.size());
+        });
+}
+
+bool LiveServer::bind(int port, std::string& error) {
+    port_ = port == 0 ? server_.bind_to_any_port("127.0.0.1") : port;
+    const bool bound = port == 0 ? port_ > 0 : server_.bind_to_port("127.0.0.1", port);
+    if (!bound) {
+        error = "cannot listen on 127.0.0.1:" + std::to_string(port) +
+                ": the port is in use or not allowed (choose another with --port N)";
+    }
+    return bound;
+}
+
+void LiveServer::run() {
+    server_.listen_after_bind();
+}
+
+void LiveServer::stop() {
+    server_.stop();
+}
+
+}  // namespace live

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <httplib.h>
+
+#include "live/LiveApi.h"
+
+namespace live {
+
+class Publisher;
+
+// The live camera's door: serves the page and the API on 127.0.0.1 only. Before anything is
+// served it refuses, with 403 and the reason, a request whose Host is not this server's (a web
+// page elsewhere reaching it through DNS rebinding), an API request without the session's
+// token and a state-changing one from another origin; a body over 64 KB gets 413. API requests
+// go to `handle` (the phone's thread answers them); the event stream reads the publisher.
+class LiveServer {
+public:
+    static constexpr std::size_t kLargestBody = 64 * 1024;
+    using Handler = std::function<ApiResponse(ApiRequest)>;
+
+    LiveServer(Publisher& publisher, std::string token, Handler handle);
+
+    // Binds 127.0.0.1:port, any free port for 0; false with `error` saying why.
+    bool bind(int port, std::string& error);
+    int port() const { return port_; }
+
+    // Serves until stop() (from any thread).
+    void run();
+    void stop();
+
+private:
+    // The refusal of a request that may not pass the door, or nothing.
+    std::optional<ApiResponse> refusalAtDoor(const httplib::Request& request) const;
+    void serveApi(const httplib::Request& request, httplib::Response& response);
+    void serveEvents(httplib::Response& response);
+
+    Publisher& publisher_;
+    std::string token_;
+    Handler handle_;
+    int port_ = 0;
+    httplib::Server server_;
+};
+
+// A fresh random session token: 32 hexadecimal digits.
+std::string makeToken();
+
+}  // namespace live
