@@ -14,6 +14,7 @@
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIView.h"
 #include "sim/CompactNumber.h"
+#include "sim/LibraryViews.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
 #include "sim/ViewInspection.h"
@@ -256,6 +257,21 @@ TEST(HostDriver, DrawingTouchingAndTheTimelineAgreeAllOverTheScreen) {
             }
         }
         EXPECT_EQ(disagreements, 0) << screen;
+        // A touch on a target that reaches it says nothing of what lies over it.
+        phone.events.clear();
+        for (const Target target : allTargets()) {
+            const auto view = libraryView(target);
+            const auto point = view ? inspect::touchPoint(*view) : std::nullopt;
+            const auto hit = point ? platform::UIScreen::mainScreen().hitTest(*point) : nullptr;
+            if (hit && inspect::isShowing(*view) &&
+                (hit == view || hit->isDescendantOfView(view.get()))) {
+                const auto seen = inspect::frontmostViewAt(*point);
+                EXPECT_TRUE(seen == view || seen->isDescendantOfView(view.get()))
+                    << screen << "\n"
+                    << targetName(target) << " at " << compactPoint(*point) << " shows "
+                    << phone.driver().nameOf(*seen);
+            }
+        }
     }
 
     // The white-balance button's lower half lies under the host's bar, which takes the touch
