@@ -298,10 +298,11 @@ void ChangeWatcher::lookAtDarwinPosts() {
 // preferences, so with the defaults.
 void ChangeWatcher::lookAtPreferenceLoad() {
     const snapforge::State& s = snapforge::state();
-    const bool readNothing = s._didSetPrefs && !s.prefsDictionary && !s.cameraView.expired();
-    if (readNothing && preferencesUnreadable_ && !unreadableSaid_) {
+    const auto cameraView = s.cameraView.lock();
+    const bool readNothing = cameraView && s._didSetPrefs && !s.prefsDictionary;
+    if (readNothing && preferencesUnreadable_ && !refersTo(unreadableSaidFor_, cameraView)) {
         report_("preferences unreadable: defaults in force");
-        unreadableSaid_ = true;
+        unreadableSaidFor_ = cameraView;
     }
 }
 
@@ -354,7 +355,7 @@ void ChangeWatcher::lookAtPreferences(bool report, bool anyway) {
     preferencesBytes_ = std::move(bytes);
     const auto values = preferences::values();
     preferencesUnreadable_ = exists && !values;
-    unreadableSaid_ = false;
+    unreadableSaidFor_.reset();
     if (report) {
         reportPreferences(exists, values);
     }

@@ -125,10 +125,10 @@ private:
     std::optional<std::string> preferencesBytes_;
     std::uint64_t fileChangesSeen_ = 0;
     std::map<std::string, std::string> preferences_;
-    // Whether the file as last read is one the library cannot read, and whether that was said
-    // since the file last changed.
+    // Whether the file as last read is one the library cannot read, and the camera view for
+    // whose opening that was last said (said again for a new file or a new opening).
     bool preferencesUnreadable_ = false;
-    bool unreadableSaid_ = false;
+    std::weak_ptr<const void> unreadableSaidFor_;
     std::size_t darwinPostsSeen_ = 0;
 };
 

@@ -125,7 +125,7 @@ std::string dialKindName(int kind) {
 std::string dialAnswer(QueryKind kind) {
     auto* dial = dialOnScreen();
     if (kind == QueryKind::Dial) {
-        return !dial ? std::string(kAbsent) : inspect::isShowing(*dial) ? "shown" : "fading out";
+        return !dial ? std::string(kAbsent) : inspect::isShowing(*dial) ? "shown" : "fading";
     }
     if (dial == nullptr) {
         return std::string(kAbsent);

@@ -67,7 +67,7 @@ TEST(HelpTextTest, TheScenarioPageItPointsToCoversTargetsNumbersAndPreferenceKey
         EXPECT_TRUE(quoted(targetName(target))) << targetName(target);
     }
     for (const char* name : {"bar.mode", "device.focus-mode", "device.wb-mode", "page SELECTOR",
-                             "selected SELECTOR", "hold dial.plus 2", "fading out"}) {
+                             "selected SELECTOR", "hold dial.plus 2", "`fading`"}) {
         EXPECT_TRUE(page.find(name) != std::string::npos) << name;
     }
 

@@ -14,6 +14,7 @@
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIView.h"
 #include "sim/CompactNumber.h"
+#include "sim/LibraryViews.h"
 #include "sim/ScenarioError.h"
 #include "sim/ScenarioParser.h"
 #include "sim/ViewInspection.h"
@@ -256,6 +257,21 @@ TEST(HostDriver, DrawingTouchingAndTheTimelineAgreeAllOverTheScreen) {
             }
         }
         EXPECT_EQ(disagreements, 0) << screen;
+        // A touch on a target that reaches it says nothing of what lies over it.
+        phone.events.clear();
+        for (const Target target : allTargets()) {
+            const auto view = libraryView(target);
+            const auto point = view ? inspect::touchPoint(*view) : std::nullopt;
+            const auto hit = point ? platform::UIScreen::mainScreen().hitTest(*point) : nullptr;
+            if (hit && inspect::isShowing(*view) &&
+                (hit == view || hit->isDescendantOfView(view.get()))) {
+                const auto seen = inspect::frontmostViewAt(*point);
+                EXPECT_TRUE(seen == view || seen->isDescendantOfView(view.get()))
+                    << screen << "\n"
+                    << targetName(target) << " at " << compactPoint(*point) << " shows "
+                    << phone.driver().nameOf(*seen);
+            }
+        }
     }
 
     // The white-balance button's lower half lies under the host's bar, which takes the touch
@@ -270,6 +286,53 @@ TEST(HostDriver, DrawingTouchingAndTheTimelineAgreeAllOverTheScreen) {
     EXPECT_TRUE(std::none_of(phone.events.begin(), phone.events.end(), [](const std::string& e) {
         return e.find("lies over it") != std::string::npos;
     }));
+}
+
+TEST(HostDriver, TheTimelineSaysWhatTheLibraryCouldNotReadAndWhatItPosts) {
+    Phone phone;
+    const std::string whole =
+        "<plist><dict><key>rememberSettings</key><true/><key>timerTime</key><integer>9</integer>"
+        "</dict></plist>";
+    std::ofstream(phone.folder() / "whole.plist") << whole;
+    std::ofstream(phone.folder() / "cut.plist") << whole.substr(0, 60);
+    std::ofstream(phone.folder() / "corrupt.plist") << "bplist00\xff\xff";
+    std::ofstream(phone.folder() / "large.plist")
+        << "<plist><dict>" << std::string(std::size_t{1} << 20, ' ') << "</dict></plist>";
+    const std::string unreadable = "preferences unreadable: defaults in force";
+    const auto saidUnreadable = [&] {
+        const bool said = phone.heard(unreadable);
+        phone.events.clear();
+        return said;
+    };
+    for (const char* file : {"cut.plist", "corrupt.plist", "large.plist"}) {
+        phone.force(std::string("prefs-file ") + file);
+        phone.run("launch\nwait 1");
+        EXPECT_TRUE(saidUnreadable()) << file;
+        EXPECT_EQ(phone.ask("state.rememberSettings"), "NO");
+        // Each opening reads it again, and says so again.
+        phone.force("close");
+        phone.run("launch\nwait 1");
+        EXPECT_TRUE(saidUnreadable()) << file;
+        phone.force("close");
+    }
+    phone.run("prefs-file whole.plist\nlaunch\nwait 1");
+    EXPECT_FALSE(saidUnreadable());
+    EXPECT_EQ(phone.ask("state._timerTime"), "9");
+
+    // The dial answers through its fade-out; the library's notifications are named.
+    phone.run("tap settings-button\nwait 1\ntap bar.timer\nwait 1\ntap bar.timer\nwait 0.2");
+    EXPECT_EQ(phone.ask("dial"), "fading");
+    EXPECT_EQ(phone.ask("dial.value"), "9");
+    EXPECT_EQ(phone.ask("dial.kind"), "TIMER");
+    phone.run("wait 0.4");
+    EXPECT_EQ(phone.ask("dial"), "absent");
+    EXPECT_EQ(phone.ask("dial.value"), "absent");
+    phone.run("tap bar.timer\nwait 1\nshutter\nwait 1");
+    EXPECT_TRUE(
+        phone.heard("Darwin notification posted: Snapforge_START_TIMED_PHOTO_Notification"));
+    phone.run("wait 10\ntap settings-button\nwait 1\ntap pref-button\nwait 1\ntap panel.close");
+    EXPECT_TRUE(phone.heard("Darwin notification posted: Snapforge_Settings_Form_Closed"));
+    EXPECT_TRUE(phone.failures.empty()) << phone.failures.front();
 }
 
 TEST(HostDriver, CloseKeepsTheProcessAndALaterLaunchReopensTheCamera) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 
 #include "platform/Process.h"
@@ -97,6 +99,36 @@ TEST(Pictures, TheBuildMakesEveryPictureTheLibraryReadsInItsSize) {
     const auto background = snapforge::imageNamed("prefBG.jpg");
     ASSERT_TRUE(background);
     EXPECT_FALSE(background->isPNG());
+}
+
+// A selector shows one 60-point page of its strip at a time, at 1x, under a frame open between
+// x 3.5 and 73.5, with its scroll arrows from x 66 and its light in the lower right corner.
+// Everything a page draws keeps clear of all three.
+TEST(Pictures, EveryStripsPagesKeepTheirDrawingInsideTheSelectorsFace) {
+    const auto folder = builtPictures();
+    if (!folder || !testsupport::haveTool("pngtopnm")) {
+        GTEST_SKIP() << "this build had no SVG converter";
+    }
+    testsupport::TemporaryFolder copies;
+    const auto background = [](testsupport::Rgb c) {
+        return std::abs(c.r - 0x17) + std::abs(c.g - 0x1b) + std::abs(c.b - 0x20) <= 60;
+    };
+    for (const char* strip : {"overlay.png", "resolution.png", "frameGuides.png"}) {
+        std::filesystem::copy_file(*folder / strip, copies.path() / strip);
+        const auto pixels = testsupport::Pixels::ofPng(copies.path() / strip);
+        ASSERT_TRUE(pixels) << strip;
+        ASSERT_EQ(pixels->width, 77) << strip;
+        for (int page = 0; page < pixels->height / 60; ++page) {
+            const int top = page * 60;
+            const auto outside = [&](int x, int y, int w, int h) {
+                return w * h - pixels->count(x, top + y, w, h, background);
+            };
+            EXPECT_EQ(outside(0, 0, 8, 60), 0) << strip << " page " << page << ": left edge";
+            EXPECT_EQ(outside(64, 0, 13, 60), 0) << strip << " page " << page << ": arrows";
+            EXPECT_EQ(outside(56, 46, 21, 14), 0) << strip << " page " << page << ": light";
+            EXPECT_GT(outside(8, 0, 56, 60), 20) << strip << " page " << page << ": empty";
+        }
+    }
 }
 
 TEST(Pictures, InstallingFromAFolderThatIsNotThereSaysSo) {

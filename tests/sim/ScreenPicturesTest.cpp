@@ -82,6 +82,24 @@ TEST(ScreenPictures, TheClosedIrisHidesThePreview) {
     EXPECT_EQ(read("again.svg").find(blades), std::string::npos);
 }
 
+// The README's picture is its scenario's, and shows one number at a time: the dial's, with no
+// countdown behind it.
+TEST(ScreenPictures, TheReadmePictureComesFromItsScenarioAndReadsAtAGlance) {
+    testsupport::TemporaryFolder folder;
+    const std::filesystem::path docs = SNAPFORGE_SOURCE_DIR "/docs";
+    const auto run = runCommand(simulator("--snapshots " + folder.path().string() + " " +
+                                          (docs / "camera-screen.scenario").string()));
+    ASSERT_EQ(run.status, 0) << run.out;
+    for (const auto& picture : {folder.path() / "camera-screen.svg", docs / "camera-screen.svg"}) {
+        std::ifstream in(picture);
+        const std::string svg((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_NE(svg.find("data-class=\"SelectorDial\""), std::string::npos) << picture;
+        EXPECT_NE(svg.find(">10</text>"), std::string::npos) << picture;
+        EXPECT_EQ(svg.find("data-class=\"TimerLabel\""), std::string::npos) << picture;
+        EXPECT_EQ(svg.find("data-class=\"MessageLabel\""), std::string::npos) << picture;
+    }
+}
+
 // What the page says of itself once its script has run: the body's data attributes.
 std::string bodyData(const std::string& dom, const std::string& name) {
     std::smatch match;
