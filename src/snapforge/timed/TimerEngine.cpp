@@ -172,6 +172,16 @@ void CameraBarEx::leaveTheScreen() {
     endMessages();
 }
 
+void CameraBarEx::endTimedShooting() {
+    if (timerLabel) {
+        // As at the stop button, and the count goes at once rather than at its next tick.
+        stopBtnTouch(nullptr);
+        dropCountdown(countdown_.lock().get());
+    }
+    // A time lapse between two counts.
+    removeStopBtn();
+}
+
 void CameraBarEx::stopBtnTouch(platform::id) {
     state().killtimer = true;
     setCameraMode(prevCameraMode);
