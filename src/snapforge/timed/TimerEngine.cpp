@@ -119,6 +119,10 @@ void CameraBarEx::countTheSeconds(platform::id timer) {
                 cameraView->pressShutterButton();
             }
             restoreCameraModeBySelectedButton();
+            // No repeat follows a time lapse given up during its count: its stop button goes.
+            if (cameraMode() != kTimeLapseMode) {
+                removeStopBtn();
+            }
         }
     }
     if (s.killtimer) {

@@ -192,6 +192,28 @@ TEST_F(TimedShootingStory, ATimeLapseGoesOnWhenItsBarIsReopened) {
     EXPECT_EQ(app.photoCount(), 4);
 }
 
+// A time lapse given up during a count (deselected, or the self-timer chosen instead) takes that
+// count's photo and ends with it: nothing repeats and no stop button is left behind.
+TEST_F(TimedShootingStory, ATimeLapseGivenUpDuringACountEndsWithItsPhoto) {
+    for (const bool chooseSelfTimer : {false, true}) {
+        SCOPED_TRACE(chooseSelfTimer ? "self-timer chosen" : "time lapse deselected");
+        const int before = app.photoCount();
+        chooseTimeLapse(3);
+        const double start = pressShutter();
+        runUntil(start + 1.5);
+        toggleBar();
+        touch(chooseSelfTimer ? bar().timerModeBtn : bar().burstModeBtn);
+        ASSERT_FALSE(bar().burstModeBtn->isSelected());
+        runUntil(start + 4.5);
+        EXPECT_EQ(app.photoCount(), before + 1);
+        EXPECT_FALSE(s.stopBtn);
+        EXPECT_EQ(countdownWindows(), 0);
+        run(30);
+        EXPECT_EQ(app.photoCount(), before + 1);
+        EXPECT_EQ(timedStarts, chooseSelfTimer ? 2 : 1);
+    }
+}
+
 // Each way the camera goes away, or leaves photo mode, ends a time lapse as the stop button does.
 TEST_F(TimedShootingStory, TheBackgroundAPreviewStopACloseOrAModeSwitchEndTheTimeLapse) {
     using Step = std::function<void(host::CameraApp&)>;
