@@ -7,6 +7,7 @@
 #include "platform/ui/UIScreen.h"
 #include "snapforge/camerabar/CameraBarActions.h"
 #include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/geometry/Helper.h"
 #include "snapforge/startup/Log.h"
 #include "snapforge/startup/State.h"
 #include "snapforge/timed/StopButton.h"
@@ -47,6 +48,10 @@ void CameraBarEx::startTimerMode() {
     }
     if (!s.stopBtn) {
         s.stopBtn = StopButton::create(stopButtonFrame());
+        // Turned with the interface before it first shows, as the countdown beside it is.
+        if (s.currentOrientation != 1) {
+            s.stopBtn->setTransform(Helper::getTransformation(s.currentOrientation));
+        }
         s.stopBtn->setHidden(false);
         if (auto button = s.stopBtn->stopButton()) {
             button->addTarget(this, stopBtnTouchSelector.sel, platform::UIControlEventTouchDown);
