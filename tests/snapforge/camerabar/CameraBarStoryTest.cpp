@@ -16,7 +16,9 @@
 #include "snapforge/focus/WhiteBalanceButton.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/Preferences.h"
+#include "snapforge/prefs/PreferencesFile.h"
 #include "snapforge/prefs/SettingsPanel.h"
+#include "snapforge/prefs/Tools.h"
 #include "snapforge/timed/SelectorDial.h"
 
 namespace snapforge::testing {
@@ -182,6 +184,28 @@ TEST_F(CameraBarStory, ADialReopenedDuringItsFadeOutSurvivesIt) {
     ASSERT_TRUE(bar().selDial);
     EXPECT_FALSE(bar().selDial->isHidden());
     EXPECT_FLOAT_EQ(bar().selDial->alpha(), 1);
+}
+
+// Freed at once, with no fade of its own pending (the background heard before any preview stop),
+// a bar still hands the value on its open dial to the library and the saved file.
+TEST_F(CameraBarStory, ABarFreedWithItsDialOpenKeepsTheDialsValue) {
+    s.rememberSettings = true;
+    openBar();
+    touch(bar().timerModeBtn);
+    ASSERT_TRUE(bar().selDial);
+    for (int press = 0; press < 3; ++press) {
+        touch(bar().selDial->plusBtn());
+    }
+    ASSERT_EQ(bar().selDial->time(), 8);
+    run(1);
+    const std::weak_ptr<CameraBarEx> weakBar = s.cameraBar;
+    platform::NSNotificationCenter::defaultCenter().postNotification(
+        platform::UIApplicationDidEnterBackgroundNotification);
+    EXPECT_TRUE(weakBar.expired());
+    EXPECT_EQ(s._timerTime, 8);
+    const auto saved = preferencesOnDisk();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(Tools::intForKey("timerTime", 0, saved.get()), 8);
 }
 
 TEST_F(CameraBarStory, OnePressOfSetActsOnce) {
