@@ -150,7 +150,7 @@ private:
     void flipUnlessReplaying(const std::shared_ptr<ActionButton>& button);
     void chooseTimedShooting(const std::shared_ptr<ActionButton>& chosen,
                              const std::shared_ptr<ActionButton>& other);
-    void keepDialValueOf(int mode);
+    void keepDialValue();
     void configureDial(int mode);
     void placeActionButton(std::shared_ptr<ActionButton>& button, const ActionButtonLook& look,
                            bool selected);

@@ -72,7 +72,7 @@ void CameraBar::checkSelectionDialSetup(int mode) {
         selDial = SelectorDial::create(dialFrame());
         selDial->setAlpha(0);
     } else {
-        keepDialValueOf(prevCameraMode);
+        keepDialValue();
     }
     // A dial picked up during its fade-out stays: the fade's end sees the newer showing.
     ++dialShowings_;
@@ -82,14 +82,23 @@ void CameraBar::checkSelectionDialSetup(int mode) {
     platform::UIView::animate(kDialFade, 0, 0, [dial] { dial->setAlpha(1); });
 }
 
-void CameraBar::keepDialValueOf(int mode) {
-    if (mode == kTimeLapseMode) {
-        logAlways("checkSelectionDialSetup 1, timeLapseTime = %d", timeLapseTime);
-        timeLapseTime = selDial->time();
-    } else if (mode == kTimerMode) {
-        timerTime = selDial->time();
-    } else if (mode == kFrameRateMode) {
-        frameRateTime = selDial->time();
+// The value being edited stays with the kind the dial shows, and a time lapse with its unit too:
+// switching to another mode, or a bar reopened during its hide, must not lose either.
+void CameraBar::keepDialValue() {
+    switch (selDial->selectorType()) {
+        case SelectorDial::kTimeLapseKind:
+            logAlways("checkSelectionDialSetup 1, timeLapseTime = %d", timeLapseTime);
+            timeLapseTime = selDial->time();
+            timeType = selDial->timeType();
+            break;
+        case SelectorDial::kTimerKind:
+            timerTime = selDial->time();
+            break;
+        case SelectorDial::kFrameRateKind:
+            frameRateTime = selDial->time();
+            break;
+        default:
+            break;
     }
 }
 

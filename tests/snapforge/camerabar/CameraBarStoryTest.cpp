@@ -70,6 +70,21 @@ TEST_F(CameraBarStory, TheSettingsButtonOpensTheBarAndAReopeningOvertakesTheFade
     EXPECT_FALSE(s.prefButton->isHidden());
     EXPECT_FLOAT_EQ(s.prefButton->alpha(), 1);
     EXPECT_FLOAT_EQ(bar().overlayBtn->alpha(), 1);
+
+    // An open dial comes through such a reopening with the value and unit left on it.
+    touch(bar().burstModeBtn);
+    ASSERT_TRUE(bar().selDial);
+    touch(bar().selDial->changeTimeBtn());
+    touch(bar().selDial->plusBtn());
+    ASSERT_EQ(bar().selDial->time(), 6);
+    touch(s.settingsButton);
+    run(0.1);
+    touch(s.settingsButton);
+    run(1);
+    ASSERT_TRUE(bar().selDial);
+    EXPECT_FLOAT_EQ(bar().selDial->alpha(), 1);
+    EXPECT_EQ(bar().selDial->time(), 6);
+    EXPECT_EQ(bar().selDial->timeType(), SelectorDial::kMinutes);
 }
 
 TEST_F(CameraBarStory, SelfTimerAndTimeLapseExcludeEachOtherAndKeepTheEditedValue) {
@@ -99,10 +114,20 @@ TEST_F(CameraBarStory, SelfTimerAndTimeLapseExcludeEachOtherAndKeepTheEditedValu
     EXPECT_EQ(dial->time(), 5);
     EXPECT_FALSE(dial->changeTimeBtn()->isHidden());
 
-    // Back to the timer: it shows 7 again.
+    touch(dial->changeTimeBtn());
+    ASSERT_EQ(dial->timeType(), SelectorDial::kMinutes);
+
+    // Back to the timer: it shows 7 again, in seconds.
     touch(bar().timerModeBtn);
     EXPECT_EQ(dial->time(), 7);
+    EXPECT_EQ(dial->timeType(), SelectorDial::kSeconds);
     EXPECT_FALSE(bar().burstModeBtn->isSelected());
+
+    // The time lapse comes back in the minutes it was given.
+    touch(bar().burstModeBtn);
+    EXPECT_EQ(dial->time(), 5);
+    EXPECT_EQ(dial->timeType(), SelectorDial::kMinutes);
+    touch(bar().timerModeBtn);
 
     // Deselecting it closes the dial and falls back to mode 1.
     touch(bar().timerModeBtn);
