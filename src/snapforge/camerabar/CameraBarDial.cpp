@@ -85,17 +85,23 @@ void CameraBar::checkSelectionDialSetup(int mode) {
 // The value being edited stays with the kind the dial shows, and a time lapse with its unit too:
 // switching to another mode, or a bar reopened during its hide, must not lose either.
 void CameraBar::keepDialValue() {
-    switch (selDial->selectorType()) {
-        case SelectorDial::kTimeLapseKind:
-            logAlways("checkSelectionDialSetup 1, timeLapseTime = %d", timeLapseTime);
-            timeLapseTime = selDial->time();
-            timeType = selDial->timeType();
-            break;
+    if (selDial->selectorType() == SelectorDial::kTimeLapseKind) {
+        logAlways("checkSelectionDialSetup 1, timeLapseTime = %d", timeLapseTime);
+        timeType = selDial->timeType();
+    }
+    keepTime(selDial->selectorType(), selDial->time());
+}
+
+void CameraBar::keepTime(int kind, int value) {
+    switch (kind) {
         case SelectorDial::kTimerKind:
-            timerTime = selDial->time();
+            timerTime = value;
+            break;
+        case SelectorDial::kTimeLapseKind:
+            timeLapseTime = value;
             break;
         case SelectorDial::kFrameRateKind:
-            frameRateTime = selDial->time();
+            frameRateTime = value;
             break;
         default:
             break;
@@ -152,19 +158,7 @@ void CameraBar::removeSelDial() {
         timeType = dial->timeType();
         selectorType = dial->selectorType();
     }
-    switch (dial->selectorType()) {
-        case SelectorDial::kTimerKind:
-            timerTime = dial->time();
-            break;
-        case SelectorDial::kTimeLapseKind:
-            timeLapseTime = dial->time();
-            break;
-        case SelectorDial::kFrameRateKind:
-            frameRateTime = dial->time();
-            break;
-        default:
-            break;
-    }
+    keepTime(dial->selectorType(), dial->time());
     const auto showing = dialShowings_;
     std::weak_ptr<CameraBar> bar = std::dynamic_pointer_cast<CameraBar>(weak_from_this().lock());
     platform::UIView::animate(
@@ -187,19 +181,7 @@ int CameraBar::getTimerSeconds() {
     if (selDial) {
         timeType = selDial->timeType();
         const int value = selDial->time();
-        switch (selDial->selectorType()) {
-            case SelectorDial::kTimerKind:
-                timerTime = value;
-                break;
-            case SelectorDial::kTimeLapseKind:
-                timeLapseTime = value;
-                break;
-            case SelectorDial::kFrameRateKind:
-                frameRateTime = value;
-                break;
-            default:
-                break;
-        }
+        keepTime(selDial->selectorType(), value);
         return ticks(timeType == SelectorDial::kMinutes ? 60 * std::int64_t{value}
                                                         : value + std::int64_t{1});
     }
