@@ -55,7 +55,10 @@ TEST(ScenarioFiles, AbsentTargetsAreListedAsFailedStepsWithTheirLines) {
 // Each fault a user once met, played end to end.
 TEST(ScenarioFiles, TheMendedFaultsStayMended) {
     for (const char* file : {"bar-keeps-the-reticles.scenario", "small-screen-controls.scenario",
-                             "tall-screen-controls.scenario", "frame-rate-kept.scenario"}) {
+                             "tall-screen-controls.scenario", "frame-rate-kept.scenario",
+                             "mode-switch-ends-the-count.scenario", "time-lapse-given-up.scenario",
+                             "stop-button-turned.scenario", "dial-value-outlives-the-bar.scenario",
+                             "dial-keeps-what-it-shows.scenario"}) {
         const auto run = simulate("--quiet " + kScenarios + file);
         EXPECT_EQ(run.status, 0) << file << "\n" << run.out;
     }

@@ -150,7 +150,9 @@ private:
     void flipUnlessReplaying(const std::shared_ptr<ActionButton>& button);
     void chooseTimedShooting(const std::shared_ptr<ActionButton>& chosen,
                              const std::shared_ptr<ActionButton>& other);
-    void keepDialValueOf(int mode);
+    void keepDialValue();
+    // Stores a dial's value into the bar's time for that dial kind.
+    void keepTime(int kind, int value);
     void configureDial(int mode);
     void placeActionButton(std::shared_ptr<ActionButton>& button, const ActionButtonLook& look,
                            bool selected);

@@ -72,7 +72,7 @@ void CameraBar::checkSelectionDialSetup(int mode) {
         selDial = SelectorDial::create(dialFrame());
         selDial->setAlpha(0);
     } else {
-        keepDialValueOf(prevCameraMode);
+        keepDialValue();
     }
     // A dial picked up during its fade-out stays: the fade's end sees the newer showing.
     ++dialShowings_;
@@ -82,14 +82,29 @@ void CameraBar::checkSelectionDialSetup(int mode) {
     platform::UIView::animate(kDialFade, 0, 0, [dial] { dial->setAlpha(1); });
 }
 
-void CameraBar::keepDialValueOf(int mode) {
-    if (mode == kTimeLapseMode) {
+// The value being edited stays with the kind the dial shows, and a time lapse with its unit too:
+// switching to another mode, or a bar reopened during its hide, must not lose either.
+void CameraBar::keepDialValue() {
+    if (selDial->selectorType() == SelectorDial::kTimeLapseKind) {
         logAlways("checkSelectionDialSetup 1, timeLapseTime = %d", timeLapseTime);
-        timeLapseTime = selDial->time();
-    } else if (mode == kTimerMode) {
-        timerTime = selDial->time();
-    } else if (mode == kFrameRateMode) {
-        frameRateTime = selDial->time();
+        timeType = selDial->timeType();
+    }
+    keepTime(selDial->selectorType(), selDial->time());
+}
+
+void CameraBar::keepTime(int kind, int value) {
+    switch (kind) {
+        case SelectorDial::kTimerKind:
+            timerTime = value;
+            break;
+        case SelectorDial::kTimeLapseKind:
+            timeLapseTime = value;
+            break;
+        case SelectorDial::kFrameRateKind:
+            frameRateTime = value;
+            break;
+        default:
+            break;
     }
 }
 
@@ -143,19 +158,7 @@ void CameraBar::removeSelDial() {
         timeType = dial->timeType();
         selectorType = dial->selectorType();
     }
-    switch (dial->selectorType()) {
-        case SelectorDial::kTimerKind:
-            timerTime = dial->time();
-            break;
-        case SelectorDial::kTimeLapseKind:
-            timeLapseTime = dial->time();
-            break;
-        case SelectorDial::kFrameRateKind:
-            frameRateTime = dial->time();
-            break;
-        default:
-            break;
-    }
+    keepTime(dial->selectorType(), dial->time());
     const auto showing = dialShowings_;
     std::weak_ptr<CameraBar> bar = std::dynamic_pointer_cast<CameraBar>(weak_from_this().lock());
     platform::UIView::animate(
@@ -178,19 +181,7 @@ int CameraBar::getTimerSeconds() {
     if (selDial) {
         timeType = selDial->timeType();
         const int value = selDial->time();
-        switch (selDial->selectorType()) {
-            case SelectorDial::kTimerKind:
-                timerTime = value;
-                break;
-            case SelectorDial::kTimeLapseKind:
-                timeLapseTime = value;
-                break;
-            case SelectorDial::kFrameRateKind:
-                frameRateTime = value;
-                break;
-            default:
-                break;
-        }
+        keepTime(selDial->selectorType(), value);
         return ticks(timeType == SelectorDial::kMinutes ? 60 * std::int64_t{value}
                                                         : value + std::int64_t{1});
     }

@@ -41,6 +41,10 @@ std::shared_ptr<CameraBarEx> CameraBarEx::create(platform::CGRect frame,
 CameraBarEx::~CameraBarEx() {
     // The registration must not outlive the bar.
     platform::NSNotificationCenter::defaultCenter().removeObserver(this);
+    // A bar freed with its dial open hands the dial's value on as its closing would; the dial
+    // fades out on its own.
+    CameraBarEx::removeSelDial();
+    selDial.reset();
 }
 
 void CameraBarEx::toggleMode(platform::id sender) {

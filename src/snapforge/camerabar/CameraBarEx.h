@@ -39,6 +39,9 @@ public:
     // The camera is going: a count and the messages on screen end at once, so that nothing of
     // the bar stays over whatever shows next.
     void leaveTheScreen();
+    // The host leaves photo mode: timed shooting ends as at the stop button, and the count at
+    // once, so that nothing presses the shutter of another mode.
+    void endTimedShooting();
 
 private:
     // The end of a count: a self-timer's stop button goes, then the count itself.

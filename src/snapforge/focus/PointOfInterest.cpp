@@ -25,34 +25,46 @@ platform::CGPoint pointOfInterest(platform::id self, platform::CGPoint viewPoint
     return Helper::boxPoint(poi);
 }
 
-}  // namespace
+// What aiming one value takes: the device's point of interest and continuous mode for it.
+struct Aim {
+    const char* what;
+    bool (platform::AVCaptureDevice::*pointSupported)() const;
+    bool (platform::AVCaptureDevice::*modeSupported)(int) const;
+    void (platform::AVCaptureDevice::*setPoint)(platform::CGPoint);
+    void (platform::AVCaptureDevice::*setMode)(int);
+};
 
-bool aimExposure(platform::id cameraView, platform::CGPoint viewPoint) {
+const Aim kExposure{"exposure", &platform::AVCaptureDevice::isExposurePointOfInterestSupported,
+                    &platform::AVCaptureDevice::isExposureModeSupported,
+                    &platform::AVCaptureDevice::setExposurePointOfInterest,
+                    &platform::AVCaptureDevice::setExposureMode};
+const Aim kFocus{"focus", &platform::AVCaptureDevice::isFocusPointOfInterestSupported,
+                 &platform::AVCaptureDevice::isFocusModeSupported,
+                 &platform::AVCaptureDevice::setFocusPointOfInterest,
+                 &platform::AVCaptureDevice::setFocusMode};
+
+bool aim(const Aim& value, platform::id cameraView, platform::CGPoint viewPoint) {
     const auto device = currentDevice();
-    if (!device || !device->isExposurePointOfInterestSupported() ||
-        !device->isExposureModeSupported(kContinuousAutomatic)) {
+    if (!device || !((*device).*value.pointSupported)() ||
+        !((*device).*value.modeSupported)(kContinuousAutomatic)) {
         return false;
     }
-    const platform::CGPoint poi = pointOfInterest(cameraView, viewPoint, "exposure");
-    configureCurrentDevice([poi](platform::AVCaptureDevice& d) {
-        d.setExposurePointOfInterest(poi);
-        d.setExposureMode(kContinuousAutomatic);
+    const platform::CGPoint poi = pointOfInterest(cameraView, viewPoint, value.what);
+    configureCurrentDevice([&value, poi](platform::AVCaptureDevice& d) {
+        (d.*value.setPoint)(poi);
+        (d.*value.setMode)(kContinuousAutomatic);
     });
     return true;
 }
 
+}  // namespace
+
+bool aimExposure(platform::id cameraView, platform::CGPoint viewPoint) {
+    return aim(kExposure, cameraView, viewPoint);
+}
+
 bool aimFocus(platform::id cameraView, platform::CGPoint viewPoint) {
-    const auto device = currentDevice();
-    if (!device || !device->isFocusPointOfInterestSupported() ||
-        !device->isFocusModeSupported(kContinuousAutomatic)) {
-        return false;
-    }
-    const platform::CGPoint poi = pointOfInterest(cameraView, viewPoint, "focus");
-    configureCurrentDevice([poi](platform::AVCaptureDevice& d) {
-        d.setFocusPointOfInterest(poi);
-        d.setFocusMode(kContinuousAutomatic);
-    });
-    return true;
+    return aim(kFocus, cameraView, viewPoint);
 }
 
 }  // namespace snapforge

@@ -1,7 +1,6 @@
 #include "snapforge/focus/WhiteBalanceButton.h"
 
 #include "host/PLCameraView.h"
-
 #include "snapforge/focus/CaptureDevice.h"
 #include "snapforge/startup/LibraryClass.h"
 #include "snapforge/startup/State.h"

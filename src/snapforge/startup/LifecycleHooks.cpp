@@ -159,6 +159,9 @@ void _method$PLCameraController$_setCameraMode$cameraDevice$(id self, SEL cmd, i
     State& s = state();
     s._cameraControllerMode = mode;
     if (s.cameraBar) {
+        if (mode != kPhotoMode) {
+            s.cameraBar->endTimedShooting();
+        }
         s.cameraBar->setCameraControllerMode(mode);
     }
     s.didChangeModes = true;
@@ -167,6 +170,9 @@ void _method$PLCameraController$_setCameraMode$cameraDevice$(id self, SEL cmd, i
 
 void _method$PLCameraView$enterPanoramaMode(id self, SEL cmd) {
     log("** Snapforge ** PLCameraView - enterPanoramaMode");
+    if (auto& bar = state().cameraBar) {
+        bar->endTimedShooting();
+    }
     toggleAdvancedFocus(false, nullptr, false);
     hideCameraBar(nullptr, kBarFade);
     _orig$PLCameraView$enterPanoramaMode(self, cmd);

@@ -147,13 +147,14 @@ void destroyObjects(bool keepPreferences) {
     log("** Snapforge ** destroyObjects()");
     s.killtimer = true;
     removeStopBtn();
-    if (s.prefsDictionary && !keepPreferences) {
-        s.prefsDictionary.reset();
-    }
+    // The bar goes first: freed with its dial open, it may still save the dial's value.
     if (s.cameraBar) {
         s.currentCameraMode = s.cameraBar->cameraMode();
         s.cameraBar->leaveTheScreen();
         s.cameraBar.reset();
+    }
+    if (s.prefsDictionary && !keepPreferences) {
+        s.prefsDictionary.reset();
     }
     removeAndRelease(s.exposureView);
     removeAndRelease(s.focusView);

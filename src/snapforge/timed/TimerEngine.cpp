@@ -7,6 +7,7 @@
 #include "platform/ui/UIScreen.h"
 #include "snapforge/camerabar/CameraBarActions.h"
 #include "snapforge/camerabar/CameraBarEx.h"
+#include "snapforge/geometry/Helper.h"
 #include "snapforge/startup/Log.h"
 #include "snapforge/startup/State.h"
 #include "snapforge/timed/StopButton.h"
@@ -47,6 +48,10 @@ void CameraBarEx::startTimerMode() {
     }
     if (!s.stopBtn) {
         s.stopBtn = StopButton::create(stopButtonFrame());
+        // Turned with the interface before it first shows, as the countdown beside it is.
+        if (s.currentOrientation != 1) {
+            s.stopBtn->setTransform(Helper::getTransformation(s.currentOrientation));
+        }
         s.stopBtn->setHidden(false);
         if (auto button = s.stopBtn->stopButton()) {
             button->addTarget(this, stopBtnTouchSelector.sel, platform::UIControlEventTouchDown);
@@ -119,6 +124,10 @@ void CameraBarEx::countTheSeconds(platform::id timer) {
                 cameraView->pressShutterButton();
             }
             restoreCameraModeBySelectedButton();
+            // No repeat follows a time lapse given up during its count: its stop button goes.
+            if (cameraMode() != kTimeLapseMode) {
+                removeStopBtn();
+            }
         }
     }
     if (s.killtimer) {
@@ -170,6 +179,16 @@ void CameraBarEx::dropCountdown(platform::NSTimer* timer) {
 void CameraBarEx::leaveTheScreen() {
     dropCountdown(countdown_.lock().get());
     endMessages();
+}
+
+void CameraBarEx::endTimedShooting() {
+    if (timerLabel) {
+        // As at the stop button, and the count goes at once rather than at its next tick.
+        stopBtnTouch(nullptr);
+        dropCountdown(countdown_.lock().get());
+    }
+    // A time lapse between two counts.
+    removeStopBtn();
 }
 
 void CameraBarEx::stopBtnTouch(platform::id) {

@@ -16,7 +16,9 @@
 #include "snapforge/focus/WhiteBalanceButton.h"
 #include "snapforge/prefs/PreferenceButton.h"
 #include "snapforge/prefs/Preferences.h"
+#include "snapforge/prefs/PreferencesFile.h"
 #include "snapforge/prefs/SettingsPanel.h"
+#include "snapforge/prefs/Tools.h"
 #include "snapforge/timed/SelectorDial.h"
 
 namespace snapforge::testing {
@@ -68,6 +70,21 @@ TEST_F(CameraBarStory, TheSettingsButtonOpensTheBarAndAReopeningOvertakesTheFade
     EXPECT_FALSE(s.prefButton->isHidden());
     EXPECT_FLOAT_EQ(s.prefButton->alpha(), 1);
     EXPECT_FLOAT_EQ(bar().overlayBtn->alpha(), 1);
+
+    // An open dial comes through such a reopening with the value and unit left on it.
+    touch(bar().burstModeBtn);
+    ASSERT_TRUE(bar().selDial);
+    touch(bar().selDial->changeTimeBtn());
+    touch(bar().selDial->plusBtn());
+    ASSERT_EQ(bar().selDial->time(), 6);
+    touch(s.settingsButton);
+    run(0.1);
+    touch(s.settingsButton);
+    run(1);
+    ASSERT_TRUE(bar().selDial);
+    EXPECT_FLOAT_EQ(bar().selDial->alpha(), 1);
+    EXPECT_EQ(bar().selDial->time(), 6);
+    EXPECT_EQ(bar().selDial->timeType(), SelectorDial::kMinutes);
 }
 
 TEST_F(CameraBarStory, SelfTimerAndTimeLapseExcludeEachOtherAndKeepTheEditedValue) {
@@ -97,10 +114,20 @@ TEST_F(CameraBarStory, SelfTimerAndTimeLapseExcludeEachOtherAndKeepTheEditedValu
     EXPECT_EQ(dial->time(), 5);
     EXPECT_FALSE(dial->changeTimeBtn()->isHidden());
 
-    // Back to the timer: it shows 7 again.
+    touch(dial->changeTimeBtn());
+    ASSERT_EQ(dial->timeType(), SelectorDial::kMinutes);
+
+    // Back to the timer: it shows 7 again, in seconds.
     touch(bar().timerModeBtn);
     EXPECT_EQ(dial->time(), 7);
+    EXPECT_EQ(dial->timeType(), SelectorDial::kSeconds);
     EXPECT_FALSE(bar().burstModeBtn->isSelected());
+
+    // The time lapse comes back in the minutes it was given.
+    touch(bar().burstModeBtn);
+    EXPECT_EQ(dial->time(), 5);
+    EXPECT_EQ(dial->timeType(), SelectorDial::kMinutes);
+    touch(bar().timerModeBtn);
 
     // Deselecting it closes the dial and falls back to mode 1.
     touch(bar().timerModeBtn);
@@ -182,6 +209,28 @@ TEST_F(CameraBarStory, ADialReopenedDuringItsFadeOutSurvivesIt) {
     ASSERT_TRUE(bar().selDial);
     EXPECT_FALSE(bar().selDial->isHidden());
     EXPECT_FLOAT_EQ(bar().selDial->alpha(), 1);
+}
+
+// Freed at once, with no fade of its own pending (the background heard before any preview stop),
+// a bar still hands the value on its open dial to the library and the saved file.
+TEST_F(CameraBarStory, ABarFreedWithItsDialOpenKeepsTheDialsValue) {
+    s.rememberSettings = true;
+    openBar();
+    touch(bar().timerModeBtn);
+    ASSERT_TRUE(bar().selDial);
+    for (int press = 0; press < 3; ++press) {
+        touch(bar().selDial->plusBtn());
+    }
+    ASSERT_EQ(bar().selDial->time(), 8);
+    run(1);
+    const std::weak_ptr<CameraBarEx> weakBar = s.cameraBar;
+    platform::NSNotificationCenter::defaultCenter().postNotification(
+        platform::UIApplicationDidEnterBackgroundNotification);
+    EXPECT_TRUE(weakBar.expired());
+    EXPECT_EQ(s._timerTime, 8);
+    const auto saved = preferencesOnDisk();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(Tools::intForKey("timerTime", 0, saved.get()), 8);
 }
 
 TEST_F(CameraBarStory, OnePressOfSetActsOnce) {

@@ -76,7 +76,7 @@ TEST_F(RotationStory, ACountdownTurnsItsNumberAndTheStopButtonTurnsWhole) {
     EXPECT_TRUE(animations().animated(s.stopBtn.get(), "transform", "w", 0.4));
 }
 
-TEST_F(RotationStory, ACountdownStartedInLandscapeIsTurnedBeforeItFirstShows) {
+TEST_F(RotationStory, ACountStartedInLandscapeIsTurnedBeforeItFirstShows) {
     toggleBar();
     touch(s.cameraBar->timerModeBtn);
     toggleBar();
@@ -90,6 +90,10 @@ TEST_F(RotationStory, ACountdownStartedInLandscapeIsTurnedBeforeItFirstShows) {
     EXPECT_DOUBLE_EQ(angle(*label.timeLabel()), 90);
     EXPECT_EQ(label.timeLabel()->center(), (platform::CGPoint{85, 75}));
     EXPECT_TRUE(animations().recordsFor(label.timeLabel().get(), "transform").empty());
+    // So is the stop button that comes with it.
+    ASSERT_TRUE(s.stopBtn);
+    EXPECT_DOUBLE_EQ(angle(*s.stopBtn), 90);
+    EXPECT_TRUE(animations().recordsFor(s.stopBtn.get(), "transform").empty());
 }
 
 TEST_F(RotationStory, TwoRotationsQueuedTogetherTurnEverythingTwiceToTheLater) {

@@ -42,7 +42,10 @@ protected:
 
     // Picks a timed mode on the open bar and sets its dial.
     void choose(const std::shared_ptr<ActionButton>& modeButton, int value, bool minutes = false) {
-        touch(modeButton);
+        ASSERT_TRUE(modeButton);
+        if (!modeButton->isSelected()) {
+            touch(modeButton);
+        }
         ASSERT_TRUE(bar().selDial);
         if (minutes && bar().selDial->timeType() != SelectorDial::kMinutes) {
             touch(bar().selDial->changeTimeBtn());
@@ -189,8 +192,30 @@ TEST_F(TimedShootingStory, ATimeLapseGoesOnWhenItsBarIsReopened) {
     EXPECT_EQ(app.photoCount(), 4);
 }
 
-// Each way the camera goes away ends a time lapse as the stop button does.
-TEST_F(TimedShootingStory, TheBackgroundAPreviewStopOrACloseEndTheTimeLapse) {
+// A time lapse given up during a count (deselected, or the self-timer chosen instead) takes that
+// count's photo and ends with it: nothing repeats and no stop button is left behind.
+TEST_F(TimedShootingStory, ATimeLapseGivenUpDuringACountEndsWithItsPhoto) {
+    for (const bool chooseSelfTimer : {false, true}) {
+        SCOPED_TRACE(chooseSelfTimer ? "self-timer chosen" : "time lapse deselected");
+        const int before = app.photoCount();
+        chooseTimeLapse(3);
+        const double start = pressShutter();
+        runUntil(start + 1.5);
+        toggleBar();
+        touch(chooseSelfTimer ? bar().timerModeBtn : bar().burstModeBtn);
+        ASSERT_FALSE(bar().burstModeBtn->isSelected());
+        runUntil(start + 4.5);
+        EXPECT_EQ(app.photoCount(), before + 1);
+        EXPECT_FALSE(s.stopBtn);
+        EXPECT_EQ(countdownWindows(), 0);
+        run(30);
+        EXPECT_EQ(app.photoCount(), before + 1);
+        EXPECT_EQ(timedStarts, chooseSelfTimer ? 2 : 1);
+    }
+}
+
+// Each way the camera goes away, or leaves photo mode, ends a time lapse as the stop button does.
+TEST_F(TimedShootingStory, TheBackgroundAPreviewStopACloseOrAModeSwitchEndTheTimeLapse) {
     using Step = std::function<void(host::CameraApp&)>;
     struct Ending {
         const char* name;
@@ -207,6 +232,10 @@ TEST_F(TimedShootingStory, TheBackgroundAPreviewStopOrACloseEndTheTimeLapse) {
          }},
         {"close", [](host::CameraApp& camera) { camera.close(); },
          [](host::CameraApp& camera) { camera.launch(); }},
+        {"video", [](host::CameraApp& camera) { camera.setCameraMode(1); },
+         [](host::CameraApp& camera) { camera.setCameraMode(0); }},
+        {"panorama", [](host::CameraApp& camera) { camera.setPanorama(true); },
+         [](host::CameraApp& camera) { camera.setPanorama(false); }},
     };
     for (const auto& ending : endings) {
         SCOPED_TRACE(ending.name);
@@ -218,10 +247,12 @@ TEST_F(TimedShootingStory, TheBackgroundAPreviewStopOrACloseEndTheTimeLapse) {
         EXPECT_TRUE(s.stopBtn);
         ending.end(app);
         EXPECT_FALSE(s.stopBtn);
+        EXPECT_EQ(countdown(), "none");
         run(1);
         EXPECT_EQ(countdownWindows(), 0);
         run(30);
         EXPECT_EQ(app.photoCount(), before + 1);
+        EXPECT_FALSE(app.controller()->isRecording());
         ending.resume(app);
         run(1);
     }
