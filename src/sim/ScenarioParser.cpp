@@ -206,7 +206,7 @@ std::string fileInSnapshotFolder(LineReader& in, const std::string& what) {
     const bool leaves =
         path.is_absolute() || path.has_root_name() || (!path.empty() && *path.begin() == "..");
     if (leaves || !path.has_filename()) {
-        in.fail("expected " + what + " inside the snapshot folder (--snapshots), got " +
+        in.fail("expected a file name inside the snapshot folder (--snapshots), got " +
                 quotedForMessage(file) +
                 (leaves ? ", which leads out of it" : ", which names no file"));
     }
