@@ -100,6 +100,11 @@ std::optional<ApiResponse> LiveServer::refusalAtDoor(const httplib::Request& req
         return refusal(413, "refused: a request body may hold at most " +
                                 std::to_string(kLargestBody) + " bytes");
     }
+    // A body in chunks would be read whole, however large, before anyone could refuse it.
+    if (request.has_header("Transfer-Encoding")) {
+        return refusal(411, "refused: a request body must say its size (Content-Length), at most " +
+                                std::to_string(kLargestBody) + " bytes");
+    }
     if (!request.path.starts_with("/api/")) {
         return std::nullopt;
     }
