@@ -20,6 +20,7 @@ class Publisher;
 class LiveServer {
 public:
     static constexpr std::size_t kLargestBody = 64 * 1024;
+    static constexpr std::size_t kLargestBodyRead = 1024 * 1024;
     using Handler = std::function<ApiResponse(ApiRequest)>;
 
     LiveServer(Publisher& publisher, std::string token, Handler handle);
@@ -35,7 +36,8 @@ public:
 private:
     // The refusal of a request that may not pass the door, or nothing.
     std::optional<ApiResponse> refusalAtDoor(const httplib::Request& request) const;
-    void serveApi(const httplib::Request& request, httplib::Response& response);
+    ApiResponse readAndServe(const httplib::Request& request, const httplib::ContentReader& read);
+    ApiResponse serveApi(const httplib::Request& request, const std::string& body);
     void serveEvents(httplib::Response& response);
 
     Publisher& publisher_;
