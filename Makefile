@@ -37,7 +37,7 @@ test: configure
 	@cmake --build --preset $(PRESET) --target snapforge-tests
 	@ctest --preset $(PRESET)
 
-# Rewrites the golden screens in tests/golden/screens from what the simulator shows now. Only
+# Rewrites the golden screens in tests/golden/expected from what the simulator shows now. Only
 # after an intended change: review `git diff tests/golden` before committing it.
 goldens: configure
 	@cmake --build --preset $(PRESET) --target snapforge-tests

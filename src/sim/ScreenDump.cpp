@@ -98,6 +98,28 @@ std::optional<CGRect> overlap(const CGRect& a, const CGRect& b) {
     return CGRect{{left, top}, {right - left, bottom - top}};
 }
 
+// "#rrggbb", with "/alpha" when it is not opaque.
+std::string hexColour(const platform::UIColor& c) {
+    const auto channel = [](platform::CGFloat v) {
+        return static_cast<unsigned>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
+    };
+    char text[16];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", channel(c.red), channel(c.green),
+                  channel(c.blue));
+    return c.alpha < 1 ? text + ("/" + fixed(c.alpha, kGeometryDecimals)) : text;
+}
+
+std::string_view alignmentName(int alignment) {
+    switch (alignment) {
+        case platform::NSTextAlignmentCenter:
+            return "centred";
+        case platform::NSTextAlignmentRight:
+            return "right";
+        default:
+            return "left";
+    }
+}
+
 std::string pictureName(const std::shared_ptr<platform::UIImage>& picture) {
     return picture ? std::filesystem::path(picture->path()).filename().string() : std::string();
 }
@@ -158,7 +180,7 @@ private:
             out_ << nameOf(v);
         }
         out_ << " frame " << fixedRect(frame);
-        if (p.alpha < 1) {
+        if (p.alpha != 1) {
             out_ << " alpha " << fixed(p.alpha, kGeometryDecimals);
         }
         if (!platform::CGAffineTransformIsIdentity(p.transform)) {
@@ -182,24 +204,31 @@ private:
         }
     }
 
+    // "wb-lock (WhiteBalanceButton)" for a view a target names, else its class.
     std::string nameOf(const UIView& v) const {
         const auto named = names_.find(&v);
-        return named != names_.end() ? named->second : inspect::className(v);
+        const std::string name = inspect::className(v);
+        return named != names_.end() ? named->second + " (" + name + ")" : name;
     }
 
     void content(const UIView& v) {
+        if (const auto fill = v.backgroundColor(); fill && fill->alpha > 0) {
+            out_ << " background " << hexColour(*fill);
+        }
         if (const auto* imageView = dynamic_cast<const platform::UIImageView*>(&v)) {
             picture("picture", imageView->displayedImage());
         } else if (const auto* button = dynamic_cast<const platform::UIButton*>(&v)) {
             picture("picture", button->currentBackgroundImage());
             picture("icon", button->currentImage());
             if (const auto title = button->currentTitle(); title && !title->empty()) {
-                out_ << " text " << quoteString(*title);
+                out_ << " text " << quoteString(*title) << " size "
+                     << fixed(button->titleFont().pointSize, kGeometryDecimals);
+                if (const auto colour = button->currentTitleColor()) {
+                    out_ << ' ' << hexColour(*colour);
+                }
             }
         } else if (const auto* label = dynamic_cast<const platform::UILabel*>(&v)) {
-            if (!label->text().empty()) {
-                out_ << " text " << quoteString(label->text());
-            }
+            text(*label);
         } else if (const auto* toggle = dynamic_cast<const platform::UISwitch*>(&v)) {
             out_ << (toggle->isOn() ? " on" : " off");
         }
@@ -209,6 +238,20 @@ private:
         const auto* cameraView = dynamic_cast<const host::SimCameraView*>(&v);
         if (cameraView && !cameraView->isIrisOpen()) {
             out_ << " iris closed";
+        }
+    }
+
+    void text(const platform::UILabel& label) {
+        if (label.text().empty()) {
+            return;
+        }
+        out_ << " text " << quoteString(label.text()) << " size "
+             << fixed(label.font().pointSize, kGeometryDecimals) << ' '
+             << alignmentName(label.textAlignment()) << ' ' << hexColour(label.textColor());
+        if (const auto shadow = label.shadowColor()) {
+            out_ << " shadow " << hexColour(*shadow) << ' '
+                 << fixed(label.shadowOffset().width, kGeometryDecimals) << ','
+                 << fixed(label.shadowOffset().height, kGeometryDecimals);
         }
     }
 

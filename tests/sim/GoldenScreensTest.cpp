@@ -1,22 +1,24 @@
-// What the user sees, against the screens committed in tests/golden/screens: the default tour
-// after every step, and each scenario in tests/golden at its `dump` steps. After an intended
-// change, `make goldens` rewrites them (SNAPFORGE_REWRITE_GOLDENS=1); review the diff.
+// What the user sees and reads, against the goldens committed in tests/golden/expected: the
+// default tour's timeline with the screen after every step, and each scenario in tests/golden
+// with its timeline and the screens of its `dump` steps. After an intended change,
+// `make goldens` rewrites them (SNAPFORGE_REWRITE_GOLDENS=1); review the diff.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <vector>
 
-#include "sim/CommandLine.h"
 #include "sim/DefaultTour.h"
 #include "sim/HostDriver.h"
 #include "sim/Pictures.h"
 #include "sim/Runner.h"
 #include "sim/ScenarioParser.h"
+#include "snapforge/startup/Startup.h"
 #include "support/TestFiles.h"
 
 namespace sim {
@@ -25,8 +27,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kGoldens = SNAPFORGE_SOURCE_DIR "/tests/golden";
-const fs::path kScreens = kGoldens / "screens";
-constexpr const char* kTourScreens = "tour.screen";
+const fs::path kExpected = kGoldens / "expected";
+constexpr const char* kTourGolden = "tour.timeline";
 
 bool rewriting() {
     const char* value = std::getenv("SNAPFORGE_REWRITE_GOLDENS");
@@ -44,54 +46,90 @@ void write(const fs::path& file, const std::string& contents) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << contents;
 }
 
-// The screens against their golden file, a failure showing how they differ.
-void expectGolden(const std::string& name, const std::string& screens) {
-    const fs::path golden = kScreens / name;
+// The text against its golden file, a failure showing how they differ.
+void expectGolden(const std::string& name, const std::string& seen) {
+    const fs::path golden = kExpected / name;
     if (rewriting()) {
-        write(golden, screens);
+        write(golden, seen);
         return;
     }
-    if (contentsOf(golden) == screens) {
+    if (contentsOf(golden) == seen) {
         return;
     }
     const testsupport::TemporaryFolder folder;
-    const fs::path seen = folder.path() / name;
-    write(seen, screens);
-    const auto diff = testsupport::runCommand("diff -u --label golden/" + name + " --label seen '" +
-                                              golden.string() + "' '" + seen.string() + "'");
-    ADD_FAILURE() << "the screens differ from " << golden.string()
-                  << " (`make goldens` rewrites it after an intended change):\n"
+    write(folder.path() / name, seen);
+    const auto diff =
+        testsupport::runCommand("diff -u --label golden/" + name + " --label seen '" +
+                                golden.string() + "' '" + (folder.path() / name).string() + "'");
+    ADD_FAILURE() << name << " differs from its golden (`make goldens` rewrites it after an "
+                  << "intended change):\n"
                   << diff.out;
 }
 
-fs::path rootIn(const testsupport::TemporaryFolder& folder) {
-    fs::create_directories(folder.path() / "root");
-    return folder.path() / "root";
-}
+// A scenario on a fresh phone with the library's log on, its timeline kept; `afterStep` may add
+// to the timeline after each step.
+class GoldenRun {
+public:
+    GoldenRun() {
+        fs::create_directories(folder_.path() / "root");
+        driver_ = std::make_unique<HostDriver>(
+            DriverSettings{folder_.path() / "root", shots(), true, builtPictures()});
+    }
 
-TEST(GoldenScreens, TheTourShowsItsGoldenScreenAfterEveryStep) {
-    const testsupport::TemporaryFolder folder;
-    HostDriver driver({rootIn(folder), folder.path(), false, builtPictures()});
-    std::ostringstream timelineText;
-    Timeline timeline(timelineText, true);
-    std::string screens;
+    const fs::path& shots() const { return folder_.path(); }
+    HostDriver& driver() { return *driver_; }
+
+    // The timeline, snapshot paths written from the snapshot folder and the log's object
+    // addresses as "0x…", which change from run to run.
+    std::string play(std::string_view scenario,
+                     const std::function<void(const Command&, std::ostream&)>& afterStep = {}) {
+        std::ostringstream out;
+        Timeline timeline(out, false);
+        const auto result = runScenario(parseScenario(scenario, kGoldens), *driver_, timeline,
+                                        [&](const Command& command) {
+                                            if (afterStep) {
+                                                afterStep(command, out);
+                                            }
+                                        });
+        printSummary(result, out);
+        EXPECT_EQ(result.exitStatus(), kExitPassed) << out.str();
+        std::string text = out.str();
+        const std::string folder = shots().string() + "/";
+        for (auto at = text.find(folder); at != std::string::npos; at = text.find(folder, at)) {
+            text.erase(at, folder.size());
+        }
+        return std::regex_replace(text, std::regex("0x[0-9a-f]+"), "0x…");
+    }
+
+private:
+    testsupport::TemporaryFolder folder_;
+    std::unique_ptr<HostDriver> driver_;
+};
+
+TEST(GoldenScreens, TheTourShowsItsGoldenTimelineAndScreenAfterEveryStep) {
+    // On a phone with the debug lock, so that the library's log is on the timeline too.
+    std::string tour(kDefaultTour);
+    const std::string device = "device iPhone4,1 ios 6.1.3 screen 320x480";
+    ASSERT_NE(tour.find(device), std::string::npos);
+    tour.insert(tour.find(device) + device.size(),
+                " id " + std::string(snapforge::kDebugLockConstant));
+    GoldenRun run;
     std::string last;
-    const auto noteScreen = [&](const Command& command) {
+    const auto showScreen = [&](const Command& command, std::ostream& out) {
         if (std::holds_alternative<cmd::Expect>(command.body)) {
             return;
         }
-        const std::string screen = driver.screenDump();
-        screens += "# line " + std::to_string(command.line) + ": " + describe(command.body) + "\n" +
-                   (screen == last ? "unchanged\n" : screen);
+        const std::string screen = run.driver().screenDump();
+        std::istringstream lines(screen == last ? "unchanged\n" : screen);
+        for (std::string line; std::getline(lines, line);) {
+            out << "           | " << line << '\n';
+        }
         last = screen;
     };
-    const auto result =
-        runScenario(parseScenario(kDefaultTour, folder.path()), driver, timeline, noteScreen);
-    EXPECT_EQ(result.exitStatus(), kExitPassed) << timelineText.str();
-    expectGolden(kTourScreens, screens);
+    expectGolden(kTourGolden, run.play(tour, showScreen));
 }
 
-TEST(GoldenScreens, EachGoldenScenarioShowsItsGoldenScreens) {
+TEST(GoldenScreens, EachGoldenScenarioShowsItsGoldenTimelineAndScreens) {
     std::vector<fs::path> scenarios;
     for (const auto& entry : fs::directory_iterator(kGoldens)) {
         if (entry.path().extension() == ".scenario") {
@@ -99,30 +137,26 @@ TEST(GoldenScreens, EachGoldenScenarioShowsItsGoldenScreens) {
         }
     }
     std::sort(scenarios.begin(), scenarios.end());
-    const auto makeDriver = [](const DriverSettings& settings) -> std::unique_ptr<Driver> {
-        return std::make_unique<HostDriver>(settings);
-    };
-    std::set<std::string> written{kTourScreens};
+    std::set<std::string> written{kTourGolden};
     for (const auto& scenario : scenarios) {
-        const testsupport::TemporaryFolder folder;
-        std::ostringstream out;
-        const int status =
-            runCommandLine({"--quiet", "--root", rootIn(folder).string(), "--snapshots",
-                            (folder.path() / "screens").string(), scenario.string()},
-                           out, out, makeDriver);
-        EXPECT_EQ(status, kExitPassed) << scenario << "\n" << out.str();
-        for (const auto& entry : fs::directory_iterator(folder.path() / "screens")) {
+        GoldenRun run;
+        const std::string timeline = scenario.stem().string() + ".timeline";
+        expectGolden(timeline, run.play(contentsOf(scenario)));
+        written.insert(timeline);
+        for (const auto& entry : fs::directory_iterator(run.shots())) {
             const std::string name = entry.path().filename().string();
-            EXPECT_TRUE(written.insert(name).second) << name << " is written twice";
-            expectGolden(name, contentsOf(entry.path()));
+            if (entry.path().extension() == ".screen") {
+                EXPECT_TRUE(written.insert(name).second) << name << " is written twice";
+                expectGolden(name, contentsOf(entry.path()));
+            }
         }
     }
-    for (const auto& entry : fs::directory_iterator(kScreens)) {
+    for (const auto& entry : fs::directory_iterator(kExpected)) {
         const std::string name = entry.path().filename().string();
         if (written.count(name) == 0 && rewriting()) {
             fs::remove(entry.path());
         } else {
-            EXPECT_EQ(written.count(name), 1u) << name << " is no scenario's screen any more";
+            EXPECT_EQ(written.count(name), 1u) << name << " is no golden scenario's any more";
         }
     }
 }
