@@ -134,10 +134,18 @@ void LiveServer::serveApi(const httplib::Request& request, httplib::Response& re
 }
 
 void LiveServer::serveEvents(httplib::Response& response) {
+    if (eventStreams_.fetch_add(1) >= kMostEventStreams) {
+        --eventStreams_;
+        send(refusal(503, "refused: at most " + std::to_string(kMostEventStreams) +
+                              " event streams may be open at once; close a tab first"),
+             response);
+        return;
+    }
     response.set_header("Cache-Control", "no-store");
     auto cursor = std::make_shared<Publisher::Cursor>();
     response.set_chunked_content_provider(
-        "text/event-stream", [this, cursor](std::size_t, httplib::DataSink& sink) {
+        "text/event-stream",
+        [this, cursor](std::size_t, httplib::DataSink& sink) {
             const auto events = publisher_.next(*cursor, kHeartbeat);
             if (!events) {
                 sink.done();
@@ -145,7 +153,8 @@ void LiveServer::serveEvents(httplib::Response& response) {
             }
             const std::string text = events->empty() ? ": still here\n\n" : *events;
             return sink.write(text.data(), text.size());
-        });
+        },
+        [this](bool) { --eventStreams_; });
 }
 
 bool LiveServer::bind(int port, std::string& error) {
