@@ -123,6 +123,21 @@ protected:
         return result->status;
     }
 
+    // The screen of the first frame event a new reader gets.
+    std::string firstFrame() const {
+        std::string events;
+        client().Get("/api/events", [&](const char* data, std::size_t size) {
+            events.append(data, size);
+            return events.find("\n\n", events.find("event: frame")) == std::string::npos;
+        });
+        const auto data = events.find("data: ", events.find("event: frame"));
+        if (data == std::string::npos) {
+            return "";
+        }
+        const auto end = events.find("\n\n", data);
+        return json::parse(events.substr(data + 6, end - data - 6)).at("svg").get<std::string>();
+    }
+
     void expectThePhoneGoesOn() {
         const auto state = client().Get("/api/state");
         ASSERT_TRUE(state);
@@ -280,6 +295,16 @@ TEST_F(HostileClients, EventStreamsAreFewAndAReaderThatGoesAwayFreesItsPlace) {
     EXPECT_LE(streaming, live::LiveServer::kMostEventStreams);
     EXPECT_EQ(streaming + refusedWithReason, kClients);
     expectThePhoneGoesOn();
+}
+
+TEST_F(HostileClients, ASecondTabSeesTheSameScreen) {
+    EXPECT_EQ(post("/api/line", R"({"line":"tap settings-button"})"), 200);
+    EXPECT_EQ(post("/api/line", R"({"line":"wait 1"})"), 200);
+    const auto screen = client().Get("/api/screen.svg");
+    ASSERT_TRUE(screen);
+    const std::string first = firstFrame();
+    EXPECT_EQ(first, screen->body);
+    EXPECT_EQ(firstFrame(), first);
 }
 
 TEST_F(HostileClients, AFloodOfTouchesIsAnsweredOrShedWithAReason) {
