@@ -321,6 +321,7 @@ TEST_F(HostileClients, AFloodOfTouchesIsAnsweredOrShedWithAReason) {
         flooders.emplace_back([&, t] {
             auto flooder = client();
             flooder.set_keep_alive(true);
+            flooder.set_tcp_nodelay(true);
             for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
                 const std::string body = R"({"phase":"move","x":)" + std::to_string(100 + t) +
                                          R"(,"y":)" + std::to_string(400 - i % 300) + "}";
