@@ -104,21 +104,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.pictureAddress = [](const std::string& name) { return "/api/picture/" + name; };
     live::LiveSession session(std::move(settings));
     live::LiveApi api(session);
-    std::optional<fuzzing::InvariantChecker> checker(session.deviceRoot());
+    std::optional<fuzzing::InvariantChecker> checker;
+    // A reset is a new phone with files of its own; the first check also starts counting the
+    // shutter presses of that phone.
+    const auto startChecking = [&] {
+        checker.emplace(session.deviceRoot());
+        auto& driver = session.driver();
+        return checker->check(driver.isCameraOpen(), true, photosTaken(driver));
+    };
+    if (const auto violation = startChecking()) {
+        fail(requests, 0, *violation);
+    }
     for (std::size_t i = 0; i < requests.size(); ++i) {
         const auto& request = requests[i];
         const auto answer = api.handle(request);
         if (const auto malformed = malformedAnswer(answer)) {
             fail(requests, i, *malformed);
         }
-        // A reset is a new phone with files of its own.
-        if (request.path == "/api/reset") {
-            checker.emplace(session.deviceRoot());
-        }
         auto& driver = session.driver();
         const bool mayRewritePreferences = request.path == "/api/line";
-        if (const auto violation =
-                checker->check(driver.isCameraOpen(), mayRewritePreferences, photosTaken(driver))) {
+        const auto violation =
+            request.path == "/api/reset" && answer.status == 200
+                ? startChecking()
+                : checker->check(driver.isCameraOpen(), mayRewritePreferences, photosTaken(driver));
+        if (violation) {
             fail(requests, i, *violation);
         }
     }
