@@ -2,7 +2,8 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run live test goldens mutate asan bench fuzz format clean readme-picture
+.PHONY: deps configure build run live test goldens mutate asan tsan soak bench fuzz format clean \
+        readme-picture
 
 deps:
 	@scripts/install-deps.sh
@@ -54,6 +55,18 @@ mutate:
 asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
 
+# The live camera's tests (its threads and its server) under ThreadSanitizer.
+tsan: deps
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan
+	@ctest --preset tsan
+
+# One live phone played with at random for SOAK_MINUTES of wall time at 60x (not in CI).
+SOAK_MINUTES ?= 10
+soak: configure
+	@cmake --build --preset $(PRESET) --target snapforge-soak
+	@$(BUILD_DIR)/snapforge-soak $(SOAK_MINUTES)
+
 bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target snapforge-bench
@@ -65,7 +78,7 @@ fuzz:
 	@scripts/install-deps.sh fuzz
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
-	@for fuzzer in prefs scenario events; do fuzz/run.sh $$fuzzer $(FUZZ_SECONDS) || exit 1; done
+	@for fuzzer in prefs scenario events live; do fuzz/run.sh $$fuzzer $(FUZZ_SECONDS) || exit 1; done
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

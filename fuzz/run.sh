@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one fuzzer of the fuzz build for a number of seconds: fuzz/run.sh NAME SECONDS [OPTIONS]
-# (NAME: prefs, scenario or events; OPTIONS go to libFuzzer). New inputs gather in
+# (NAME: prefs, scenario, events or live; OPTIONS go to libFuzzer). New inputs gather in
 # build/fuzz/corpus/NAME beside the seeds of fuzz/corpus/NAME; an input that fails is saved in
 # build/fuzz/failures/, and the fuzzer's report says what broke.
 set -uo pipefail

@@ -195,13 +195,12 @@ InvariantChecker::InvariantChecker(std::filesystem::path deviceRoot)
                        std::filesystem::path(snapforge::kPreferencesFolder).relative_path() /
                        snapforge::kPreferencesFileName) {}
 
-std::optional<Violation> InvariantChecker::checkPreferencesFile(const sim::CommandBody& step) {
+std::optional<Violation> InvariantChecker::checkPreferencesFile(bool rewrotePreferences) {
     auto bytes = fileBytes(preferencesFile_);
     const bool changed = bytes != preferencesBytes_;
     preferencesBytes_ = std::move(bytes);
     // Only the library writes the file inside a process; the scenario may write anything.
-    if (!changed || !preferencesBytes_ || rewritesPreferences(step) ||
-        !platform::Process::exists()) {
+    if (!changed || !preferencesBytes_ || rewrotePreferences || !platform::Process::exists()) {
         return std::nullopt;
     }
     const std::string phonePath = std::string(snapforge::kPreferencesFolder) + "/" +
@@ -222,12 +221,17 @@ std::optional<Violation> InvariantChecker::afterStep(const sim::CommandBody& ste
     if (!stepFailed && std::holds_alternative<sim::cmd::Close>(step)) {
         cameraOpen_ = false;
     }
-    auto preferences = checkPreferencesFile(step);
+    return check(cameraOpen_, rewritesPreferences(step), photos);
+}
+
+std::optional<Violation> InvariantChecker::check(bool cameraOpen, bool rewrotePreferences,
+                                                 int photos) {
+    auto preferences = checkPreferencesFile(rewrotePreferences);
     if (preferences || !platform::Process::exists()) {
         return preferences;
     }
     for (auto violation :
-         {checkWindows(cameraOpen_), checkClosedCamera(cameraOpen_), checkCountdownTimers(),
+         {checkWindows(cameraOpen), checkClosedCamera(cameraOpen), checkCountdownTimers(),
           checkDevice(), checkMessages(), checkPhotos(photos)}) {
         if (violation) {
             return violation;

@@ -30,9 +30,12 @@ public:
     // After a step that did (or, when it failed, did not) change what it names; photos is the
     // number the host has taken so far.
     std::optional<Violation> afterStep(const sim::CommandBody& step, bool stepFailed, int photos);
+    // The same, for a caller that knows itself whether the camera is open and whether what it
+    // did may have rewritten the preferences file.
+    std::optional<Violation> check(bool cameraOpen, bool rewrotePreferences, int photos);
 
 private:
-    std::optional<Violation> checkPreferencesFile(const sim::CommandBody& step);
+    std::optional<Violation> checkPreferencesFile(bool rewrotePreferences);
 
     std::filesystem::path preferencesFile_;
     std::optional<std::string> preferencesBytes_;

@@ -53,6 +53,9 @@ LiveServer::LiveServer(Publisher& publisher, std::string token, Handler handle)
     : publisher_(publisher), token_(std::move(token)), handle_(std::move(handle)) {
     server_.set_payload_max_length(kLargestBodyRead);
     server_.set_keep_alive_timeout(2);
+    // An answer goes out in more than one write; waiting for the client's delayed
+    // acknowledgement between them would hold every answer back by tens of milliseconds.
+    server_.set_tcp_nodelay(true);
     server_.set_pre_routing_handler([this](const auto& request, auto& response) {
         const auto refused = refusalAtDoor(request);
         if (!refused) {
@@ -164,10 +167,18 @@ ApiResponse LiveServer::serveApi(const httplib::Request& request, const std::str
 }
 
 void LiveServer::serveEvents(httplib::Response& response) {
+    if (eventStreams_.fetch_add(1) >= kMostEventStreams) {
+        --eventStreams_;
+        send(refusal(503, "refused: at most " + std::to_string(kMostEventStreams) +
+                              " event streams may be open at once; close a tab first"),
+             response);
+        return;
+    }
     response.set_header("Cache-Control", "no-store");
     auto cursor = std::make_shared<Publisher::Cursor>();
     response.set_chunked_content_provider(
-        "text/event-stream", [this, cursor](std::size_t, httplib::DataSink& sink) {
+        "text/event-stream",
+        [this, cursor](std::size_t, httplib::DataSink& sink) {
             const auto events = publisher_.next(*cursor, kHeartbeat);
             if (!events) {
                 sink.done();
@@ -175,7 +186,8 @@ void LiveServer::serveEvents(httplib::Response& response) {
             }
             const std::string text = events->empty() ? ": still here\n\n" : *events;
             return sink.write(text.data(), text.size());
-        });
+        },
+        [this](bool) { --eventStreams_; });
 }
 
 bool LiveServer::bind(int port, std::string& error) {

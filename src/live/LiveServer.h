@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,10 +18,13 @@ class Publisher;
 // page elsewhere reaching it through DNS rebinding), an API request without the session's
 // token and a state-changing one from another origin; a body over 64 KB gets 413. API requests
 // go to `handle` (the phone's thread answers them); the event stream reads the publisher.
+// Each event stream holds one of the server's few threads for as long as it is open, so only
+// a handful may be open at once and the API always keeps threads of its own.
 class LiveServer {
 public:
     static constexpr std::size_t kLargestBody = 64 * 1024;
     static constexpr std::size_t kLargestBodyRead = 1024 * 1024;
+    static constexpr int kMostEventStreams = 4;
     using Handler = std::function<ApiResponse(ApiRequest)>;
 
     LiveServer(Publisher& publisher, std::string token, Handler handle);
@@ -44,6 +48,7 @@ private:
     std::string token_;
     Handler handle_;
     int port_ = 0;
+    std::atomic<int> eventStreams_ = 0;
     httplib::Server server_;
 };
 

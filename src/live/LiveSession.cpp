@@ -94,6 +94,7 @@ const std::vector<std::pair<std::string, sim::QueryKind>>& cameraQueries() {
 struct LiveSession::Phone {
     // Declared first so that it goes last: the driver's process lives in it.
     sim::TemporaryRoot root;
+    std::filesystem::path rootPath;
     std::unique_ptr<sim::HostDriver> driver;
 };
 
@@ -122,6 +123,7 @@ void LiveSession::startPhone(const sim::Scenario& opening, std::ostream* out) {
         throw std::runtime_error("cannot make a device root for the phone");
     }
     phone->root.removeAtExit(*root);
+    phone->rootPath = *root;
     auto driverSettings = settings_.driver;
     driverSettings.deviceRoot = *root;
     phone->driver = std::make_unique<sim::HostDriver>(driverSettings);
@@ -328,6 +330,14 @@ Outcome LiveSession::runToNext() {
     passTime(until - now());
     outcome.answer = sim::formatTime(now());
     return finish(std::move(outcome), from);
+}
+
+sim::HostDriver& LiveSession::driver() {
+    return *phone_->driver;
+}
+
+const std::filesystem::path& LiveSession::deviceRoot() const {
+    return phone_->rootPath;
 }
 
 Outcome LiveSession::reset(const std::optional<std::string>& device) {

@@ -105,6 +105,10 @@ public:
     // The timeline's lines since the last call.
     std::vector<TimelineEntry> takeTimeline();
 
+    // The phone itself and the folder its files live in, for checks made between requests.
+    sim::HostDriver& driver();
+    const std::filesystem::path& deviceRoot() const;
+
 private:
     struct Phone;
     struct Finger {
