@@ -99,10 +99,6 @@ std::optional<ApiResponse> LiveServer::refusalAtDoor(const httplib::Request& req
         return refusal(403, "refused: the Host header must be 127.0.0.1:" + port +
                                 " or localhost:" + port + ", not \"" + host + "\"");
     }
-    if (request.get_header_value<std::uint64_t>("Content-Length") > kLargestBody) {
-        return refusal(413, "refused: a request body may hold at most " +
-                                std::to_string(kLargestBody) + " bytes");
-    }
     if (!request.path.starts_with("/api/")) {
         return std::nullopt;
     }
