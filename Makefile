@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps configure build run test asan tsan soak bench fuzz format clean readme-picture
+.PHONY: deps configure build run live test asan tsan soak bench fuzz format clean readme-picture
 
 deps:
 	@scripts/install-deps.sh
@@ -14,11 +14,19 @@ configure: deps
 build: configure
 	@cmake --build --preset $(PRESET)
 
-# The default tour; its report, a page to watch it, is named on the last line. Only what the
-# tour needs is built: the simulator, not the tests.
+# The default tour; its report, a page to watch it, is named at the end, and so is the camera to
+# play with. Only what the tour needs is built: the simulator, not the tests.
 run: configure
 	@cmake --build --preset $(PRESET) --target snapforge-sim
 	@$(BUILD_DIR)/snapforge-sim --report $(BUILD_DIR)/tour-report.html
+	@echo "play with the camera in a browser: make live"
+
+# The camera to play with in a browser, served on 127.0.0.1:LIVE_PORT; the last line printed is
+# the page's address. `make live SCENARIO=file` plays the scenario first. Ctrl-C stops it.
+LIVE_PORT ?= 8017
+live: configure
+	@cmake --build --preset $(PRESET) --target snapforge-sim
+	@$(BUILD_DIR)/snapforge-sim --live --port $(LIVE_PORT) $(SCENARIO)
 
 # The README's picture of the camera screen, drawn by the simulator from its scenario.
 readme-picture: build

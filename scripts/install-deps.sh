@@ -6,8 +6,10 @@ packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libben
           libplist-dev libplist++-dev
           # The pictures: SVG to PNG, the one JPEG through netpbm, DejaVu for their texts.
           librsvg2-bin netpbm fonts-dejavu-core
-          # The report's test opens it in a headless browser.
-          chromium)
+          # The live camera's server and its JSON.
+          libcpp-httplib-dev nlohmann-json3-dev
+          # The report's test opens it in a headless browser; the live page's test drives one.
+          chromium chromium-driver python3-selenium)
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
 fi

@@ -1,15 +1,14 @@
 #include "live/LiveCommand.h"
 
 #include <pthread.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <exception>
 #include <optional>
 #include <thread>
 
-#include "live/LiveServer.h"
-#include "live/PhoneThread.h"
-#include "live/Publisher.h"
+#include "live/LiveService.h"
 #include "sim/Runner.h"
 
 namespace live {
@@ -32,41 +31,29 @@ sigset_t stopSignals() {
 int runLive(sim::LiveStart start) {
     const sigset_t signals = stopSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-
-    const std::string token = makeToken();
-    Publisher publisher;
-    std::optional<PhoneThread> phone;
-    LiveServer server(publisher, token,
-                      [&phone](ApiRequest request) { return phone->call(std::move(request)); });
-    std::string error;
-    if (!server.bind(start.port, error)) {
-        start.err << kProgram << ": " << error << '\n';
-        return sim::kExitScenarioError;
-    }
-    SessionSettings settings{
-        start.settings, std::move(start.opening), &start.out, start.quiet,
-        [token](const std::string& name) { return "/api/picture/" + name + "?token=" + token; }};
+    std::optional<LiveService> service;
     try {
-        phone.emplace(std::move(settings), publisher);
+        service.emplace(
+            start.port,
+            SessionSettings{start.settings, std::move(start.opening), &start.out, start.quiet, {}});
     } catch (const std::exception& failure) {
-        start.err << kProgram << ": the live camera could not start: " << failure.what() << '\n';
+        start.err << kProgram << ": the live camera cannot start: " << failure.what() << '\n';
         return sim::kExitScenarioError;
     }
     std::thread stopper([&] {
         int signal = 0;
         sigwait(&signals, &signal);
-        publisher.close();
-        server.stop();
+        service->stop();
     });
-    start.out << "live camera on 127.0.0.1:" << server.port()
+    start.out << "live camera on 127.0.0.1:" << service->port()
               << " (Ctrl-C stops it); open in a browser:\n"
-              << "http://127.0.0.1:" << server.port() << "/?token=" << token << std::endl;
-    server.run();
-    publisher.close();
-    phone.reset();
-    // The stopper may still wait for a signal: this one is the last it gets.
-    pthread_kill(stopper.native_handle(), SIGTERM);
+              << service->address() << std::endl;
+    service->run();
+    // The stopper may still wait for a signal: this one is the last it gets (or, once it has
+    // gone, one that stays blocked).
+    kill(getpid(), SIGTERM);
     stopper.join();
+    service.reset();
     start.out << "live camera stopped\n";
     return sim::kExitPassed;
 }

@@ -22,6 +22,11 @@ void send(const ApiResponse& answer, httplib::Response& response) {
     response.set_content(answer.body, answer.mediaType);
 }
 
+std::string tooLarge() {
+    return "refused: a request body may hold at most " + std::to_string(LiveServer::kLargestBody) +
+           " bytes";
+}
+
 bool sameText(const std::string& a, const std::string& b) {
     // Compared in full whatever differs, so the time taken does not tell how much matched.
     unsigned char difference = a.size() == b.size() ? 0 : 1;
@@ -46,7 +51,7 @@ std::string makeToken() {
 
 LiveServer::LiveServer(Publisher& publisher, std::string token, Handler handle)
     : publisher_(publisher), token_(std::move(token)), handle_(std::move(handle)) {
-    server_.set_payload_max_length(kLargestBody);
+    server_.set_payload_max_length(kLargestBodyRead);
     server_.set_keep_alive_timeout(2);
     // An answer goes out in more than one write; waiting for the client's delayed
     // acknowledgement between them would hold every answer back by tens of milliseconds.
@@ -67,8 +72,7 @@ LiveServer::LiveServer(Publisher& publisher, std::string token, Handler handle)
             return httplib::Server::HandlerResponse::Unhandled;
         }
         const std::string reason =
-            response.status == 413
-                ? "a request body may hold at most " + std::to_string(kLargestBody) + " bytes"
+            response.status == 413 ? tooLarge()
             : response.status == 404
                 ? "nothing at " + request.path + ": this server serves its page and its API only"
                 : "the request could not be read";
@@ -87,9 +91,15 @@ LiveServer::LiveServer(Publisher& publisher, std::string token, Handler handle)
         });
     }
     server_.Get("/api/events", [this](const auto&, auto& response) { serveEvents(response); });
-    const auto api = [this](const auto& request, auto& response) { serveApi(request, response); };
-    server_.Get("/api/.*", api);
-    server_.Post("/api/.*", api);
+    server_.Get("/api/.*", [this](const httplib::Request& request, httplib::Response& response) {
+        send(serveApi(request, request.body), response);
+    });
+    // The body is read here, not by the library, so that its size is bounded however it comes
+    // (the library reads a body in chunks whole, however large).
+    server_.Post("/api/.*", [this](const httplib::Request& request, httplib::Response& response,
+                                   const httplib::ContentReader& read) {
+        send(readAndServe(request, read), response);
+    });
 }
 
 std::optional<ApiResponse> LiveServer::refusalAtDoor(const httplib::Request& request) const {
@@ -124,12 +134,36 @@ std::optional<ApiResponse> LiveServer::refusalAtDoor(const httplib::Request& req
     return std::nullopt;
 }
 
-void LiveServer::serveApi(const httplib::Request& request, httplib::Response& response) {
-    ApiRequest call{request.method, request.path, {}, request.body};
+ApiResponse LiveServer::readAndServe(const httplib::Request& request,
+                                     const httplib::ContentReader& read) {
+    std::string body;
+    std::size_t size = 0;
+    // A body a little too large is read to its end, so that its sender is there to hear why it
+    // is refused; one far too large is left unread.
+    const bool whole = read([&](const char* data, std::size_t length) {
+        size += length;
+        if (size <= kLargestBody) {
+            body.append(data, length);
+        }
+        return size <= kLargestBodyRead;
+    });
+    const bool announcedTooLarge =
+        request.get_header_value<std::uint64_t>("Content-Length") > kLargestBody;
+    if (size > kLargestBody || announcedTooLarge) {
+        return refusal(413, tooLarge());
+    }
+    if (!whole) {
+        return refusal(400, "the request body could not be read");
+    }
+    return serveApi(request, body);
+}
+
+ApiResponse LiveServer::serveApi(const httplib::Request& request, const std::string& body) {
+    ApiRequest call{request.method, request.path, {}, body};
     for (const auto& [name, value] : request.params) {
         call.query.emplace(name, value);
     }
-    send(handle_(std::move(call)), response);
+    return handle_(std::move(call));
 }
 
 void LiveServer::serveEvents(httplib::Response& response) {

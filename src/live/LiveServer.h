@@ -16,14 +16,14 @@ class Publisher;
 // The live camera's door: serves the page and the API on 127.0.0.1 only. Before anything is
 // served it refuses, with 403 and the reason, a request whose Host is not this server's (a web
 // page elsewhere reaching it through DNS rebinding), an API request without the session's
-// token and a state-changing one from another origin. A body over 64 KB gets 413, once it has
-// been read and thrown away, so that the client is still listening for the answer. API requests
+// token and a state-changing one from another origin; a body over 64 KB gets 413. API requests
 // go to `handle` (the phone's thread answers them); the event stream reads the publisher.
 // Each event stream holds one of the server's few threads for as long as it is open, so only
 // a handful may be open at once and the API always keeps threads of its own.
 class LiveServer {
 public:
     static constexpr std::size_t kLargestBody = 64 * 1024;
+    static constexpr std::size_t kLargestBodyRead = 1024 * 1024;
     static constexpr int kMostEventStreams = 4;
     using Handler = std::function<ApiResponse(ApiRequest)>;
 
@@ -40,7 +40,8 @@ public:
 private:
     // The refusal of a request that may not pass the door, or nothing.
     std::optional<ApiResponse> refusalAtDoor(const httplib::Request& request) const;
-    void serveApi(const httplib::Request& request, httplib::Response& response);
+    ApiResponse readAndServe(const httplib::Request& request, const httplib::ContentReader& read);
+    ApiResponse serveApi(const httplib::Request& request, const std::string& body);
     void serveEvents(httplib::Response& response);
 
     Publisher& publisher_;

@@ -202,7 +202,7 @@ Outcome LiveSession::touch(TouchPhase phase, platform::CGPoint point) {
         if (!driver.fingerDown(point)) {
             return finish(refused(400, lastFailure_), from);
         }
-        finger_ = Finger{now()};
+        finger_ = Finger{now(), point};
         recorder_->fingerDown(point, now());
         return finish({}, from);
     }
@@ -213,7 +213,12 @@ Outcome LiveSession::touch(TouchPhase phase, platform::CGPoint point) {
     if (phase == TouchPhase::Move) {
         driver.fingerMove(point);
         recorder_->fingerMove(point);
+        finger_->last = point;
         return finish({}, from);
+    }
+    // A finger lifts where it last moved to, as a replayed drag's does.
+    if (point != finger_->last) {
+        driver.fingerMove(point);
     }
     // However quick the person, the phone feels at least a scenario's tap, as a replay will.
     const double start = finger_->start;

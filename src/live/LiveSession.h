@@ -113,6 +113,7 @@ private:
     struct Phone;
     struct Finger {
         double start = 0;
+        platform::CGPoint last;
     };
     struct Picture {
         std::filesystem::path path;
