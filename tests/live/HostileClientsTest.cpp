@@ -105,7 +105,8 @@ protected:
     // The status of a request, after checking that its answer is JSON and, when it refuses,
     // says why.
     int post(const std::string& path, const std::string& body) {
-        return checked(client().Post(path, body, "application/json"), path + " " + body);
+        return checked(client().Post(path, body, "application/json"),
+                       path + " " + body.substr(0, 80));
     }
     int get(const std::string& path) { return checked(client().Get(path), path); }
 
