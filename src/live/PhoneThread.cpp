@@ -39,9 +39,11 @@ void guarded(Work&& work, const std::function<void(const std::string&)>& told) {
 PhoneThread::PhoneThread(SessionSettings settings, Publisher& publisher) : publisher_(publisher) {
     std::promise<void> standing;
     auto stood = standing.get_future();
-    thread_ = std::thread([this, settings = std::move(settings), &standing]() mutable {
-        run(std::move(settings), standing);
-    });
+    // The promise goes with the thread: the thread may still be inside it when this returns.
+    thread_ = std::thread(
+        [this, settings = std::move(settings), standing = std::move(standing)]() mutable {
+            run(std::move(settings), standing);
+        });
     try {
         stood.get();
     } catch (...) {
