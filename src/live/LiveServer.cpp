@@ -1,5 +1,7 @@
 #include "live/LiveServer.h"
 
+#include <sys/socket.h>
+
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -56,6 +58,12 @@ LiveServer::LiveServer(Publisher& publisher, std::string token, Handler handle)
     // An answer goes out in more than one write; waiting for the client's delayed
     // acknowledgement between them would hold every answer back by tens of milliseconds.
     server_.set_tcp_nodelay(true);
+    // Not the library's default of sharing the port: a second live camera on the same port must
+    // be told it is taken, not be handed half of the first one's requests.
+    server_.set_socket_options([](int socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server_.set_pre_routing_handler([this](const auto& request, auto& response) {
         const auto refused = refusalAtDoor(request);
         if (!refused) {

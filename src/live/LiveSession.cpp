@@ -113,15 +113,16 @@ LiveSession::LiveSession(SessionSettings settings) : settings_(std::move(setting
 LiveSession::~LiveSession() = default;
 
 void LiveSession::startPhone(const sim::Scenario& opening, std::ostream* out) {
+    const auto root = sim::makeTemporaryFolder();
+    if (!root) {
+        throw std::runtime_error("cannot make a device root for the phone");
+    }
+    // One process at a time: the old phone goes before the new one starts.
     phone_.reset();
     finger_.reset();
     pictures_.clear();
     pictureNames_.clear();
     auto phone = std::make_unique<Phone>();
-    const auto root = sim::makeTemporaryFolder();
-    if (!root) {
-        throw std::runtime_error("cannot make a device root for the phone");
-    }
     phone->root.removeAtExit(*root);
     phone->rootPath = *root;
     auto driverSettings = settings_.driver;
@@ -269,9 +270,9 @@ Outcome LiveSession::answerQuery(const sim::Query& query) {
     return finish(std::move(outcome), from);
 }
 
-std::optional<std::string> LiveSession::run(const sim::Command& command, sim::Timeline& timeline) {
+std::optional<std::string> LiveSession::run(const sim::Command& command) {
     auto& driver = *phone_->driver;
-    const auto result = sim::runScenario(sim::Scenario{{command}}, driver, timeline);
+    const auto result = sim::runScenario(sim::Scenario{{command}}, driver, timeline_);
     driver.attach(*this);
     if (result.failures.empty()) {
         return std::nullopt;
@@ -283,7 +284,7 @@ Outcome LiveSession::runCommand(const sim::Command& command) {
     const std::size_t from = heard_.size();
     const double start = now();
     Outcome outcome;
-    if (auto failure = run(command, timeline_)) {
+    if (auto failure = run(command)) {
         // A failed step stays out of the recording: its replay would fail.
         outcome.failure = std::move(*failure);
     } else {

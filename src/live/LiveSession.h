@@ -127,7 +127,7 @@ private:
     // Replaces the phone with a new one that has played `opening`.
     void startPhone(const sim::Scenario& opening, std::ostream* out);
     // Runs one command as a scenario's step; the failure, if it failed.
-    std::optional<std::string> run(const sim::Command& command, sim::Timeline& timeline);
+    std::optional<std::string> run(const sim::Command& command);
     Outcome answerQuery(const sim::Query& query);
     Outcome runCommand(const sim::Command& command);
     platform::CGPoint onScreen(platform::CGPoint point) const;

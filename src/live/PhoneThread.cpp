@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <functional>
 
 #include "live/JsonText.h"
 #include "live/Publisher.h"
@@ -17,14 +18,32 @@ constexpr Seconds kFrameInterval{1.0 / 60};
 // A clock further off what a reader works out from the last one than this is published again.
 constexpr double kClockSlack = 0.05;
 
+// Runs one piece of the phone's turn. The simulation does not throw, but if it did, the phone
+// would go on and the failure be told.
+template <class Work>
+void guarded(Work&& work, const std::function<void(const std::string&)>& told) {
+    std::string failure;
+    try {
+        work();
+        return;
+    } catch (const std::exception& error) {
+        failure = std::string("the simulation failed: ") + error.what();
+    } catch (...) {
+        failure = "the simulation failed";
+    }
+    told(failure);
+}
+
 }  // namespace
 
 PhoneThread::PhoneThread(SessionSettings settings, Publisher& publisher) : publisher_(publisher) {
     std::promise<void> standing;
     auto stood = standing.get_future();
-    thread_ = std::thread([this, settings = std::move(settings), &standing]() mutable {
-        run(std::move(settings), standing);
-    });
+    // The promise goes with the thread: the thread may still be inside it when this returns.
+    thread_ = std::thread(
+        [this, settings = std::move(settings), standing = std::move(standing)]() mutable {
+            run(std::move(settings), standing);
+        });
     try {
         stood.get();
     } catch (...) {
@@ -96,17 +115,17 @@ void PhoneThread::serve(LiveSession& session) {
                 return;
             }
         }
-        keepTime(session);
+        const auto onTimeline = [&](const std::string& failure) {
+            publisher_.publishLines({jsonText(
+                timelineEntryJson({session.now(), sim::TimelineKind::Failure, failure}))});
+        };
         std::vector<ApiResponse> answers;
+        guarded([&] { keepTime(session); }, onTimeline);
         for (const auto& job : jobs) {
-            try {
-                answers.push_back(api.handle(job.request));
-            } catch (const std::exception& error) {
-                answers.push_back(
-                    refusal(500, std::string("the simulation failed: ") + error.what()));
-            }
+            guarded([&] { answers.push_back(api.handle(job.request)); },
+                    [&](const std::string& failure) { answers.push_back(refusal(500, failure)); });
         }
-        publish(session, !jobs.empty());
+        guarded([&] { publish(session, !jobs.empty()); }, onTimeline);
         for (std::size_t i = 0; i < jobs.size(); ++i) {
             jobs[i].answer.set_value(std::move(answers[i]));
         }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include "sim/CommandLine.h"
@@ -26,6 +28,12 @@ TEST(CommandLineTest, OptionsTakeFoldersInEitherFormAndOneScenario) {
     EXPECT_TRUE(options->libraryLog && options->quiet && !options->help);
 
     EXPECT_EQ(parseOptions({"--", "--odd-name"}, error)->scenario, "--odd-name");
+
+    const auto live = parseOptions({"--live", "--port=0", "walk.scenario"}, error);
+    ASSERT_TRUE(live) << error;
+    EXPECT_TRUE(live->live);
+    EXPECT_EQ(live->port, 0);
+    EXPECT_EQ(parseOptions({"--live"}, error)->port, kDefaultLivePort);
 }
 
 TEST(CommandLineTest, BadOptionsSayWhatIsWrong) {
@@ -35,6 +43,13 @@ TEST(CommandLineTest, BadOptionsSayWhatIsWrong) {
         {{"--root"}, "--root needs a folder"},
         {{"--snapshots="}, "--snapshots needs a folder"},
         {{"a", "b"}, "one scenario at most, got \"a\" and \"b\""},
+        {{"--port", "80"}, "--port goes with --live"},
+        {{"--live", "--port", "70000"},
+         "--port needs a port number from 0 (any free port) to 65535"},
+        {{"--live", "--report", "run.html"},
+         "--report does not go with --live: the page shows the run as it happens"},
+        {{"--live", "--keep-root"},
+         "--live gives every phone a fresh device root: leave out --root and --keep-root"},
     };
     for (const auto& [args, message] : cases) {
         std::string error;
@@ -63,6 +78,34 @@ Invocation invoke(const std::vector<std::string>& args,
 
 // A device root of the test's own, gone when the test ends.
 using TemporaryRoot = testsupport::TemporaryFolder;
+
+// --live hands the phone's settings and the parsed scenario to the live camera; a bad scenario
+// stops it before anything starts.
+TEST(CommandLineTest, LiveHandsTheParsedScenarioToTheLiveCamera) {
+    std::optional<LiveStart> started;
+    const LiveRunner runLive = [&](LiveStart start) {
+        started.emplace(std::move(start));
+        return 0;
+    };
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::vector<std::string> args{"--live", "--port", "9000", "--log",
+                                        kScenarios + "bar-tap.scenario"};
+    EXPECT_EQ(runCommandLine(args, out, err, makeFakeDriver, runLive), 0) << err.str();
+    ASSERT_TRUE(started);
+    EXPECT_EQ(started->port, 9000);
+    EXPECT_TRUE(started->settings.libraryLog);
+    EXPECT_TRUE(started->settings.deviceRoot.empty()) << "each phone makes its own";
+    ASSERT_TRUE(started->opening);
+    EXPECT_FALSE(started->opening->commands.empty());
+
+    started.reset();
+    EXPECT_EQ(runCommandLine({"--live", kScenarios + "bad-line.scenario"}, out, err, makeFakeDriver,
+                             runLive),
+              kExitScenarioError);
+    EXPECT_FALSE(started);
+    EXPECT_EQ(invoke({"--live"}).err, "snapforge-sim: this build has no live camera\n");
+}
 
 TEST(CommandLineTest, RunsTheScenarioInAGivenRootAndReportsItsFailures) {
     const TemporaryRoot temporary;
@@ -158,6 +201,19 @@ TEST(SimulatorBinaryTest, HelpPrintsUsageAndSucceeds) {
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with("usage: snapforge-sim [options] [SCENARIO]\n"));
     EXPECT_NE(run.out.find("--snapshots DIR"), std::string::npos);
+    EXPECT_NE(run.out.find("--live  "), std::string::npos);
+}
+
+TEST(SimulatorBinaryTest, LiveOnAPortInUseIsAnErrorNamingIt) {
+    httplib::Server taken;
+    const int port = taken.bind_to_any_port("127.0.0.1");
+    ASSERT_GT(port, 0);
+    // Were the port shared, the server would serve until the timeout ends it.
+    const auto run = testsupport::runCommand("timeout 10 " + std::string(SNAPFORGE_SIM_PATH) +
+                                             " --live --port " + std::to_string(port));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("cannot listen on 127.0.0.1:" + std::to_string(port)), std::string::npos)
+        << run.out;
 }
 
 TEST(SimulatorBinaryTest, BadLineExitsWithTwoNamingTheLine) {
