@@ -263,7 +263,8 @@ TEST(HostDriver, SnapshotsAndScreenDumpsAreWrittenIntoTheSnapshotFolder) {
     EXPECT_NE(picture.find("data-class=\"FocusView\""), std::string::npos);
     std::ifstream dump(phone.folder() / "shots/after.screen");
     const std::string screen((std::istreambuf_iterator<char>(dump)), {});
-    EXPECT_NE(screen.find("\n    focus-reticle (FocusView) frame 115,195,90,90"), std::string::npos) << screen;
+    EXPECT_NE(screen.find("\n    focus-reticle (FocusView) frame 115,195,90,90"), std::string::npos)
+        << screen;
     EXPECT_TRUE(
         phone.heard("screen written to " + (phone.folder() / "shots/after.screen").string()));
     EXPECT_TRUE(std::filesystem::exists(phone.folder() / "shots/before.svg"));
