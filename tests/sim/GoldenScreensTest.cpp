@@ -4,14 +4,12 @@
 // `make goldens` rewrites them (SNAPFORGE_REWRITE_GOLDENS=1); review the diff.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
-#include <vector>
 
 #include "sim/DefaultTour.h"
 #include "sim/HostDriver.h"
@@ -29,15 +27,11 @@ const fs::path kGoldens = SNAPFORGE_SOURCE_DIR "/tests/golden";
 const fs::path kExpected = kGoldens / "expected";
 constexpr const char* kTourGolden = "tour.timeline";
 
-bool rewriting() {
-    const char* value = std::getenv("SNAPFORGE_REWRITE_GOLDENS");
-    return value != nullptr && *value != '\0';
-}
+const bool kRewriting = std::getenv("SNAPFORGE_REWRITE_GOLDENS") != nullptr;
 
 std::string contentsOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(file, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
@@ -48,9 +42,8 @@ void write(const fs::path& file, const std::string& contents) {
 // The text against its golden file, a failure showing how they differ.
 void expectGolden(const std::string& name, const std::string& seen) {
     const fs::path golden = kExpected / name;
-    if (rewriting()) {
-        write(golden, seen);
-        return;
+    if (kRewriting) {
+        return write(golden, seen);
     }
     if (contentsOf(golden) == seen) {
         return;
@@ -66,8 +59,7 @@ void expectGolden(const std::string& name, const std::string& seen) {
 }
 
 // A scenario on a fresh phone with the library's log on (the simulator's --log), its timeline
-// kept; `afterStep` may add
-// to the timeline after each step.
+// kept; `afterStep` may add to the timeline after each step.
 class GoldenRun {
 public:
     GoldenRun() {
@@ -124,15 +116,12 @@ TEST(GoldenScreens, TheTourShowsItsGoldenTimelineAndScreenAfterEveryStep) {
 }
 
 TEST(GoldenScreens, EachGoldenScenarioShowsItsGoldenTimelineAndScreens) {
-    std::vector<fs::path> scenarios;
-    for (const auto& entry : fs::directory_iterator(kGoldens)) {
-        if (entry.path().extension() == ".scenario") {
-            scenarios.push_back(entry.path());
-        }
-    }
-    std::sort(scenarios.begin(), scenarios.end());
     std::set<std::string> written{kTourGolden};
-    for (const auto& scenario : scenarios) {
+    for (const auto& file : fs::directory_iterator(kGoldens)) {
+        const fs::path& scenario = file.path();
+        if (scenario.extension() != ".scenario") {
+            continue;
+        }
         GoldenRun run;
         const std::string timeline = scenario.stem().string() + ".timeline";
         expectGolden(timeline, run.play(contentsOf(scenario)));
@@ -147,7 +136,7 @@ TEST(GoldenScreens, EachGoldenScenarioShowsItsGoldenTimelineAndScreens) {
     }
     for (const auto& entry : fs::directory_iterator(kExpected)) {
         const std::string name = entry.path().filename().string();
-        if (written.count(name) == 0 && rewriting()) {
+        if (written.count(name) == 0 && kRewriting) {
             fs::remove(entry.path());
         } else {
             EXPECT_EQ(written.count(name), 1u) << name << " is no golden scenario's any more";
