@@ -6,13 +6,17 @@
 namespace sim {
 
 std::string compactNumber(double value) {
+    return compactNumber(value, 4);
+}
+
+std::string compactNumber(double value, int decimals) {
     if (!std::isfinite(value)) {
         return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
     }
     char text[64];
-    std::snprintf(text, sizeof text, "%.4f", value);
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     std::string result = text;
-    while (result.back() == '0') {
+    while (result.find('.') != std::string::npos && result.back() == '0') {
         result.pop_back();
     }
     if (result.back() == '.') {

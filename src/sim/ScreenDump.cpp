@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -18,6 +17,7 @@
 #include "platform/ui/UISwitch.h"
 #include "platform/ui/UIWindow.h"
 #include "sim/Command.h"
+#include "sim/CompactNumber.h"
 #include "sim/QueryAnswers.h"
 #include "sim/SvgSnapshot.h"
 #include "sim/ViewInspection.h"
@@ -37,24 +37,11 @@ constexpr platform::CGFloat kVisibleAlpha = 0.01f;
 constexpr int kGeometryDecimals = 2;
 constexpr int kTransformDecimals = 3;
 
-std::string fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    std::string result = text;
-    if (result.find('.') != std::string::npos) {
-        while (result.back() == '0') {
-            result.pop_back();
-        }
-        if (result.back() == '.') {
-            result.pop_back();
-        }
-    }
-    return result == "-0" ? "0" : result;
-}
-
 std::string fixedRect(const CGRect& r) {
-    return fixed(r.origin.x, kGeometryDecimals) + "," + fixed(r.origin.y, kGeometryDecimals) + "," +
-           fixed(r.size.width, kGeometryDecimals) + "," + fixed(r.size.height, kGeometryDecimals);
+    return compactNumber(r.origin.x, kGeometryDecimals) + "," +
+           compactNumber(r.origin.y, kGeometryDecimals) + "," +
+           compactNumber(r.size.width, kGeometryDecimals) + "," +
+           compactNumber(r.size.height, kGeometryDecimals);
 }
 
 CGAffineTransform translation(platform::CGFloat x, platform::CGFloat y) {
@@ -106,7 +93,7 @@ std::string hexColour(const platform::UIColor& c) {
     char text[16];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", channel(c.red), channel(c.green),
                   channel(c.blue));
-    return c.alpha < 1 ? text + ("/" + fixed(c.alpha, kGeometryDecimals)) : text;
+    return c.alpha < 1 ? text + ("/" + compactNumber(c.alpha, kGeometryDecimals)) : text;
 }
 
 std::string_view alignmentName(int alignment) {
@@ -152,8 +139,9 @@ public:
 
     std::string write() {
         const CGRect screen = platform::UIScreen::mainScreen().bounds();
-        out_ << "screen " << fixed(screen.size.width, kGeometryDecimals) << 'x'
-             << fixed(screen.size.height, kGeometryDecimals) << " at " << fixed(time_, 3) << " s\n";
+        out_ << "screen " << compactNumber(screen.size.width, kGeometryDecimals) << 'x'
+             << compactNumber(screen.size.height, kGeometryDecimals) << " at "
+             << compactNumber(time_, 3) << " s\n";
         for (const auto& window : platform::UIScreen::mainScreen().visibleWindows()) {
             view(*window, {platform::CGAffineTransformIdentity, std::nullopt, 0});
         }
@@ -175,19 +163,19 @@ private:
         out_ << std::string(static_cast<std::size_t>(around.depth) * 2, ' ');
         if (const auto* window = dynamic_cast<const platform::UIWindow*>(&v)) {
             out_ << "window " << nameOf(v) << " level "
-                 << fixed(window->windowLevel(), kGeometryDecimals);
+                 << compactNumber(window->windowLevel(), kGeometryDecimals);
         } else {
             out_ << nameOf(v);
         }
         out_ << " frame " << fixedRect(frame);
         if (p.alpha != 1) {
-            out_ << " alpha " << fixed(p.alpha, kGeometryDecimals);
+            out_ << " alpha " << compactNumber(p.alpha, kGeometryDecimals);
         }
         if (!platform::CGAffineTransformIsIdentity(p.transform)) {
             const auto& t = p.transform;
-            out_ << " transform " << fixed(t.a, kTransformDecimals);
+            out_ << " transform " << compactNumber(t.a, kTransformDecimals);
             for (const double value : {t.b, t.c, t.d, t.tx, t.ty}) {
-                out_ << ',' << fixed(value, kTransformDecimals);
+                out_ << ',' << compactNumber(value, kTransformDecimals);
             }
         }
         content(v);
@@ -222,7 +210,7 @@ private:
             picture("icon", button->currentImage());
             if (const auto title = button->currentTitle(); title && !title->empty()) {
                 out_ << " text " << quoteString(*title) << " size "
-                     << fixed(button->titleFont().pointSize, kGeometryDecimals);
+                     << compactNumber(button->titleFont().pointSize, kGeometryDecimals);
                 if (const auto colour = button->currentTitleColor()) {
                     out_ << ' ' << hexColour(*colour);
                 }
@@ -246,12 +234,12 @@ private:
             return;
         }
         out_ << " text " << quoteString(label.text()) << " size "
-             << fixed(label.font().pointSize, kGeometryDecimals) << ' '
+             << compactNumber(label.font().pointSize, kGeometryDecimals) << ' '
              << alignmentName(label.textAlignment()) << ' ' << hexColour(label.textColor());
         if (const auto shadow = label.shadowColor()) {
             out_ << " shadow " << hexColour(*shadow) << ' '
-                 << fixed(label.shadowOffset().width, kGeometryDecimals) << ','
-                 << fixed(label.shadowOffset().height, kGeometryDecimals);
+                 << compactNumber(label.shadowOffset().width, kGeometryDecimals) << ','
+                 << compactNumber(label.shadowOffset().height, kGeometryDecimals);
         }
     }
 
