@@ -23,11 +23,13 @@ run: configure
 	@echo "play with the camera in a browser: make live"
 
 # The camera to play with in a browser, served on 127.0.0.1:LIVE_PORT; the last line printed is
-# the page's address. `make live SCENARIO=file` plays the scenario first. Ctrl-C stops it.
+# the page's address. `make live SCENARIO=file` plays the scenario first. Ctrl-C stops it; the
+# token is kept in the build folder, so a page left open finds the camera again after a restart.
 LIVE_PORT ?= 8017
 live: configure
 	@cmake --build --preset $(PRESET) --target snapforge-sim
-	@$(BUILD_DIR)/snapforge-sim --live --port $(LIVE_PORT) $(SCENARIO)
+	@$(BUILD_DIR)/snapforge-sim --live --port $(LIVE_PORT) --token-file $(BUILD_DIR)/live-token \
+		$(SCENARIO)
 
 # The README's picture of the camera screen, drawn by the simulator from its scenario.
 readme-picture: build

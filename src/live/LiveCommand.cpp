@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "live/LiveService.h"
+#include "live/TokenFile.h"
 #include "sim/Runner.h"
 
 namespace live {
@@ -33,9 +34,11 @@ int runLive(sim::LiveStart start) {
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::optional<LiveService> service;
     try {
+        const std::string token = start.tokenFile ? keptToken(*start.tokenFile) : makeToken();
         service.emplace(
             start.port,
-            SessionSettings{start.settings, std::move(start.opening), &start.out, start.quiet, {}});
+            SessionSettings{start.settings, std::move(start.opening), &start.out, start.quiet, {}},
+            token);
     } catch (const std::exception& failure) {
         start.err << kProgram << ": the live camera cannot start: " << failure.what() << '\n';
         return sim::kExitScenarioError;

@@ -52,7 +52,10 @@ std::string makeToken() {
 }
 
 LiveServer::LiveServer(Publisher& publisher, std::string token, Handler handle)
-    : publisher_(publisher), token_(std::move(token)), handle_(std::move(handle)) {
+    : publisher_(publisher),
+      token_(std::move(token)),
+      serverId_(makeToken().substr(0, 8)),
+      handle_(std::move(handle)) {
     server_.set_payload_max_length(kLargestBodyRead);
     server_.set_keep_alive_timeout(2);
     // An answer goes out in more than one write; waiting for the client's delayed
@@ -174,6 +177,12 @@ ApiResponse LiveServer::serveApi(const httplib::Request& request, const std::str
     return handle_(std::move(call));
 }
 
+std::string LiveServer::greeting() const {
+    // Which server this is tells a page that reconnects whether it found the same phone again
+    // or a restarted server with a new one; a lost stream is tried again after a second.
+    return "retry: 1000\nevent: hello\ndata: {\"server\":\"" + serverId_ + "\"}\n\n";
+}
+
 void LiveServer::serveEvents(httplib::Response& response) {
     if (eventStreams_.fetch_add(1) >= kMostEventStreams) {
         --eventStreams_;
@@ -183,11 +192,20 @@ void LiveServer::serveEvents(httplib::Response& response) {
         return;
     }
     response.set_header("Cache-Control", "no-store");
-    auto cursor = std::make_shared<Publisher::Cursor>();
+    struct Stream {
+        Publisher::Cursor cursor;
+        bool greeted = false;
+    };
+    auto stream = std::make_shared<Stream>();
     response.set_chunked_content_provider(
         "text/event-stream",
-        [this, cursor](std::size_t, httplib::DataSink& sink) {
-            const auto events = publisher_.next(*cursor, kHeartbeat);
+        [this, stream](std::size_t, httplib::DataSink& sink) {
+            if (!stream->greeted) {
+                stream->greeted = true;
+                const std::string hello = greeting();
+                return sink.write(hello.data(), hello.size());
+            }
+            const auto events = publisher_.next(stream->cursor, kHeartbeat);
             if (!events) {
                 sink.done();
                 return true;

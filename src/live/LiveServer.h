@@ -43,9 +43,12 @@ private:
     ApiResponse readAndServe(const httplib::Request& request, const httplib::ContentReader& read);
     ApiResponse serveApi(const httplib::Request& request, const std::string& body);
     void serveEvents(httplib::Response& response);
+    // The first event of every stream: `hello` with this server's own id.
+    std::string greeting() const;
 
     Publisher& publisher_;
     std::string token_;
+    std::string serverId_;
     Handler handle_;
     int port_ = 0;
     std::atomic<int> eventStreams_ = 0;

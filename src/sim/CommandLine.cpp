@@ -171,6 +171,9 @@ std::string liveConflict(const Options& options, bool portGiven) {
     if (portGiven && !options.live) {
         return "--port goes with --live";
     }
+    if (options.tokenFile && !options.live) {
+        return "--token-file goes with --live";
+    }
     if (options.live && options.report) {
         return "--report does not go with --live: the page shows the run as it happens";
     }
@@ -227,6 +230,13 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             }
             options.port = *port;
             portGiven = true;
+        } else if (isOption(arg, "--token-file")) {
+            auto value = optionValue(args, i, "--token-file");
+            if (!value || value->empty()) {
+                error = "--token-file needs a file name";
+                return std::nullopt;
+            }
+            options.tokenFile = *value;
         } else if (isOption(arg, "--root") || isOption(arg, "--snapshots")) {
             const std::string name = isOption(arg, "--root") ? "--root" : "--snapshots";
             auto value = optionValue(args, i, name);
@@ -267,6 +277,8 @@ options:
                     the page's address with the session's token; Ctrl-C stops it
   --port N          the port of --live (default )" +
            std::to_string(kDefaultLivePort) + R"(; 0 takes any free port)
+  --token-file FILE keep the session token of --live in FILE (made if missing), so that a
+                    restarted server lets its open pages back in
   --help            print this help
 
 )" + scenarioLanguageHelp() +
@@ -296,8 +308,8 @@ int runLiveCamera(const Options& options, std::ostream& out, std::ostream& err,
     if (!settings) {
         return kExitScenarioError;
     }
-    return runLive(
-        {options.port, std::move(*settings), std::move(opening), options.quiet, out, err});
+    return runLive({options.port, std::move(*settings), std::move(opening), options.tokenFile,
+                    options.quiet, out, err});
 }
 
 int runChecked(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

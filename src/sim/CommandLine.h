@@ -30,6 +30,8 @@ struct Options {
     // Serves the live camera instead of running a scenario to its end.
     bool live = false;
     int port = kDefaultLivePort;
+    // Where the live camera keeps its session token across restarts.
+    std::optional<std::filesystem::path> tokenFile;
 };
 
 // The options of `snapforge-sim [options] [SCENARIO]` (without the program name), or nothing
@@ -47,6 +49,7 @@ struct LiveStart {
     DriverSettings settings;
     // The scenario the phone plays before it is handed over.
     std::optional<Scenario> opening;
+    std::optional<std::filesystem::path> tokenFile;
     bool quiet = false;
     std::ostream& out;
     std::ostream& err;

@@ -6,10 +6,12 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
 
+#include "live/TokenFile.h"
 #include "support/TestFiles.h"
 
 namespace live {
@@ -161,6 +163,7 @@ private:
 TEST(LiveServer, AReaderHearsWhatATouchChanged) {
     Served served;
     EventReader events(served);
+    ASSERT_TRUE(events.waitFor("hello", 1)) << "which server this is, first";
     ASSERT_TRUE(events.waitFor("frame", 1));
     ASSERT_TRUE(events.waitFor("timeline", 1)) << "the launch's lines";
     auto client = served.client();
@@ -175,6 +178,26 @@ TEST(LiveServer, AReaderHearsWhatATouchChanged) {
     }
     EXPECT_TRUE(events.waitFor("frame", 2)) << "the reticles moved";
     EXPECT_TRUE(events.waitFor("timeline", 2));
+}
+
+// A token kept in a file survives a restart; a file holding anything else is named, not used.
+TEST(LiveServer, TheKeptTokenIsTheSameAfterARestart) {
+    testsupport::TemporaryFolder folder;
+    const auto file = folder.path() / "live-token";
+    const std::string token = keptToken(file);
+    EXPECT_EQ(token.size(), 32u);
+    EXPECT_EQ(keptToken(file), token);
+    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    std::ofstream(file) << "not a token\n";
+    try {
+        keptToken(file);
+        ADD_FAILURE() << "a file without a token was taken";
+    } catch (const std::runtime_error& refused) {
+        EXPECT_NE(std::string(refused.what()).find(file.string()), std::string::npos);
+        EXPECT_NE(std::string(refused.what()).find("32 hexadecimal digits"), std::string::npos);
+    }
 }
 
 }  // namespace

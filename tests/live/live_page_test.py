@@ -3,7 +3,8 @@
 
 A person opens the page, taps the preview, drags one reticle away from the other, long-presses
 to lock, opens the bar, takes a photo with a 3-second self-timer watching it count on screen,
-saves what they did and replays it with snapforge-sim. Usage: live_page_test.py SNAPFORGE_SIM.
+saves what they did and replays it with snapforge-sim. A second tab shows the same phone, and
+both tabs find the camera again when its server restarts. Usage: live_page_test.py SNAPFORGE_SIM.
 Exits 77 (skipped) when Selenium or chromedriver is missing.
 """
 import os
@@ -36,9 +37,10 @@ if not (os.path.exists(CHROMEDRIVER) and os.path.exists(CHROMIUM)):
 WAIT = 10
 
 
-def start_server(folder):
-    """snapforge-sim --live on a free port; its last line is the page's address."""
-    server = subprocess.Popen([SIM, "--live", "--port", "0", "--quiet"], cwd=folder,
+def start_server(folder, port=0):
+    """snapforge-sim --live (on a free port unless told); its last line is the page's address."""
+    server = subprocess.Popen([SIM, "--live", "--port", str(port), "--quiet",
+                               "--token-file", "live-token"], cwd=folder,
                               stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     for line in server.stdout:
         if line.startswith("http://127.0.0.1:"):
@@ -63,17 +65,25 @@ def start_browser(downloads):
 class LivePage(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="snapforge-live-test-")
-        self.server, url = start_server(self.folder)
+        self.server, self.url = start_server(self.folder)
         self.browser = start_browser(self.folder)
-        self.browser.get(url)
         self.wait = WebDriverWait(self.browser, WAIT)
+        self.browser.get(self.url)
+        self.find_screen()
+
+    def stop_server(self):
+        self.server.terminate()
+        self.assertEqual(self.server.wait(timeout=WAIT), 0, "Ctrl-C or SIGTERM stops it cleanly")
+        self.server.stdout.close()
+
+    def find_screen(self):
+        """The screen of the tab in front, once it shows a frame."""
         self.screen = self.browser.find_element(By.ID, "screen")
         self.wait.until(lambda _: self.screen.find_elements(By.TAG_NAME, "svg"))
 
     def tearDown(self):
         self.browser.quit()
-        self.server.terminate()
-        self.assertEqual(self.server.wait(timeout=WAIT), 0, "Ctrl-C or SIGTERM stops it cleanly")
+        self.stop_server()
         shutil.rmtree(self.folder, ignore_errors=True)
 
     # What a person does.
@@ -170,6 +180,41 @@ class LivePage(unittest.TestCase):
         replay = subprocess.run([SIM, "--quiet", saved], cwd=self.folder, capture_output=True,
                                 text=True, timeout=60)
         self.assertEqual(replay.returncode, 0, replay.stdout + replay.stderr)
+
+    def test_a_second_tab_sees_the_same_phone_and_both_outlive_a_restart(self):
+        first = self.browser.current_window_handle
+        self.browser.switch_to.new_window("tab")
+        second = self.browser.current_window_handle
+        self.browser.get(self.url)
+        self.find_screen()
+
+        # A tap in one tab moves the reticles the other one shows.
+        self.browser.switch_to.window(first)
+        self.find_screen()
+        self.finger_at(200, 300).click().perform()
+        self.gesture_done("tap 200 300")
+        self.browser.switch_to.window(second)
+        self.find_screen()
+        self.wait.until(lambda _: self.ask("reticle.focus") == "160,260")
+
+        # The server goes away and comes back on its port with its kept token: each tab says
+        # what happened and plays with the new phone.
+        port = self.url.split(":")[2].split("/")[0]
+        self.stop_server()
+        link = self.browser.find_element(By.ID, "link")
+        self.wait.until(lambda _: link.text == "reconnecting…")
+        self.assertIn("the server cannot be reached: reconnecting…", self.console_lines())
+        self.server, _ = start_server(self.folder, port)
+        for tab in (second, first):
+            self.browser.switch_to.window(tab)
+            self.wait.until(lambda _: "the server restarted: a new phone, and the recording "
+                            "starts again" in self.console_lines())
+            self.assertEqual(self.browser.find_element(By.ID, "link").text, "live")
+        self.find_screen()
+        self.assertEqual(self.ask("reticle.focus"), "115,195")
+        self.finger_at(100, 150).click().perform()
+        self.gesture_done("tap 100 150")
+        self.assertEqual(self.ask("reticle.focus"), "60,110")
 
 
 if __name__ == "__main__":

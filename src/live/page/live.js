@@ -360,14 +360,52 @@ function setLink(kind, text) {
   badge.textContent = text;
 }
 
+// The server that answered last, and whether the page has lost it since: a page outlives the
+// server that served it, and says what it finds when it is back.
+let serverId = null;
+let linkLost = false;
+let refusalTold = false;
+
+async function explainClosedStream() {
+  const response = await api("GET", "/api/state");
+  if (response.status === 403) {
+    say("error", `${response.data.error || "refused"}: open the address the server printed`);
+  } else if (response.status !== 0 && response.status !== 200) {
+    sayOutcome(response);
+  }
+}
+
 function listen() {
   const events = new EventSource("/api/events?token=" + encodeURIComponent(token));
+  events.addEventListener("hello", (event) => {
+    const server = JSON.parse(event.data).server;
+    if (serverId !== null && server !== serverId) {
+      say("answer", "the server restarted: a new phone, and the recording starts again");
+    } else if (linkLost) {
+      say("answer", "reconnected to the same phone");
+    }
+    serverId = server;
+    linkLost = false;
+    refusalTold = false;
+    setLink("live", "live");
+    refreshSoon();
+  });
   events.addEventListener("open", () => {
     // The server sends the timeline it keeps again on every connection.
     timeline.replaceChildren();
-    setLink("live", "live");
   });
-  events.addEventListener("error", () => setLink("down", "reconnecting…"));
+  events.addEventListener("error", () => {
+    if (!linkLost) say("error", "the server cannot be reached: reconnecting…");
+    linkLost = true;
+    setLink("down", "reconnecting…");
+    // A stream the server refused (another token after a restart, too many tabs) is not tried
+    // again by the browser: the page says why and tries again itself.
+    if (events.readyState === EventSource.CLOSED) {
+      if (!refusalTold) explainClosedStream();
+      refusalTold = true;
+      setTimeout(listen, 3000);
+    }
+  });
   events.addEventListener("frame", (event) => {
     showFrame(JSON.parse(event.data));
     refreshSoon();
