@@ -166,6 +166,12 @@ ApiResponse LiveServer::readAndServe(const httplib::Request& request,
     if (!whole) {
         return refusal(400, "the request body could not be read");
     }
+    if (request.path == "/api/touch" && !touchGate_.admit()) {
+        return refusal(429, "refused: more than " +
+                                std::to_string(static_cast<int>(TouchGate::kTouchesPerSecond)) +
+                                " touches a second; this one was dropped before it reached the "
+                                "phone, which goes on");
+    }
     return serveApi(request, body);
 }
 

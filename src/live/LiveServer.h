@@ -8,6 +8,7 @@
 #include <httplib.h>
 
 #include "live/LiveApi.h"
+#include "live/TouchGate.h"
 
 namespace live {
 
@@ -19,7 +20,8 @@ class Publisher;
 // token and a state-changing one from another origin; a body over 64 KB gets 413. API requests
 // go to `handle` (the phone's thread answers them); the event stream reads the publisher.
 // Each event stream holds one of the server's few threads for as long as it is open, so only
-// a handful may be open at once and the API always keeps threads of its own.
+// a handful may be open at once and the API always keeps threads of its own. Touches past
+// what a finger could send are shed with 429 and the reason (see TouchGate).
 class LiveServer {
 public:
     static constexpr std::size_t kLargestBody = 64 * 1024;
@@ -52,6 +54,7 @@ private:
     Handler handle_;
     int port_ = 0;
     std::atomic<int> eventStreams_ = 0;
+    TouchGate touchGate_;
     httplib::Server server_;
 };
 
