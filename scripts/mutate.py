@@ -29,7 +29,7 @@ TREE = SCRATCH / "tree"
 BUILD = SCRATCH / "build"
 EQUIVALENT_LIST = ROOT / "scripts" / "mutate-equivalent.txt"
 # What the tests need of the tree; the rest of the repository stays out of the copy.
-COPIED = ["CMakeLists.txt", "assets", "bench", "cmake", "fuzz", "soak", "src", "tests"]
+COPIED = ["CMakeLists.txt", "assets", "bench", "cmake", "docs", "fuzz", "soak", "src", "tests"]
 MUTATED = "src/snapforge"
 # Too slow for a gauge that runs every test once per mutant: a soak of ten thousand uses and a
 # browser loading the tour's report. The first looks for growth, the second at pictures in a
