@@ -8,11 +8,16 @@ Each mutant is rebuilt incrementally and the tests run fail-fast under a timeout
 does not compile is skipped, one listed in scripts/mutate-equivalent.txt is not counted. Prints
 each surviving mutant with its file, line and diff, and the score.
 
-    scripts/mutate.py [--seed N] [--mutants N]      (make mutate SEED=N MUTANTS=N)
+    scripts/mutate.py [--seed N] [--mutants N] [--fresh]     (make mutate SEED=N MUTANTS=N)
+
+A mutant killed in an earlier run is taken as killed while its file is unchanged (the tests
+only grow); --fresh tries them all again.
 """
 
 import argparse
 import difflib
+import hashlib
+import json
 import os
 import random
 import re
@@ -28,6 +33,10 @@ SCRATCH = ROOT / "build" / "mutate"
 TREE = SCRATCH / "tree"
 BUILD = SCRATCH / "build"
 EQUIVALENT_LIST = ROOT / "scripts" / "mutate-equivalent.txt"
+# Mutants the tests have killed, each with a digest of its file as it was: a later run takes
+# them as killed without building them while that file is unchanged, since tests added since
+# cannot let them through again (--fresh tries every mutant anew).
+KILLED_CACHE = SCRATCH / "killed.txt"
 # What the tests need of the tree; the rest of the repository stays out of the copy.
 COPIED = ["CMakeLists.txt", "assets", "bench", "cmake", "docs", "fuzz", "soak", "src", "tests"]
 MUTATED = "src/snapforge"
@@ -245,6 +254,15 @@ def run_tests(timeout):
     return ("passed" if done.returncode == 0 else "failed"), done.stdout + done.stderr
 
 
+def cache_key(mutant):
+    digest = hashlib.sha256((ROOT / mutant.path).read_bytes()).hexdigest()
+    return json.dumps([mutant.path, mutant.line, mutant.original, mutant.mutated, digest])
+
+
+def read_killed_cache():
+    return set(KILLED_CACHE.read_text().splitlines()) if KILLED_CACHE.exists() else set()
+
+
 def try_mutant(mutant, timeout):
     """'killed', 'survived', 'timed out' (a hang the tests catch) or 'no build'."""
     file = TREE / mutant.path
@@ -265,6 +283,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--seed", type=int, default=int(os.environ.get("SEED", 1)))
     parser.add_argument("--mutants", type=int, default=int(os.environ.get("MUTANTS", 40)))
+    parser.add_argument("--fresh", action="store_true",
+                        help="try every mutant, even those killed in an earlier run")
     args = parser.parse_args()
 
     print(f"mutate: copying the tree to {TREE.relative_to(ROOT)} and building it", flush=True)
@@ -285,6 +305,7 @@ def main():
     candidates = all_mutants()
     random.Random(args.seed).shuffle(candidates)
     equivalent = equivalent_keys()
+    killed_before = set() if args.fresh else read_killed_cache()
     results, skipped_equivalent, not_built = [], 0, 0
     run_started = time.monotonic()
     for mutant in candidates:
@@ -294,11 +315,15 @@ def main():
             skipped_equivalent += 1
             continue
         mutant_started = time.monotonic()
-        outcome = try_mutant(mutant, timeout)
+        key = cache_key(mutant)
+        outcome = "killed" if key in killed_before else try_mutant(mutant, timeout)
         seconds = time.monotonic() - mutant_started
         if outcome == "no build":
             not_built += 1
             continue
+        if outcome != "survived" and key not in killed_before:
+            with KILLED_CACHE.open("a") as cache:
+                cache.write(key + "\n")
         results.append((mutant, outcome))
         print(f"  {len(results):3}/{args.mutants} {outcome:9} {seconds:5.1f} s  "
               f"{mutant.path}:{mutant.line}  {mutant.operator}", flush=True)
