@@ -57,8 +57,10 @@ class Mutant:
     original: str  # the whole line before and after
     mutated: str
 
-    def key(self):
-        return (self.path, self.original.strip(), self.mutated.strip())
+    def listed_in(self, equivalent):
+        change = (self.original.strip(), self.mutated.strip())
+        return ((self.path, None, *change) in equivalent or
+                (self.path, self.line, *change) in equivalent)
 
     def diff(self):
         return "".join(difflib.unified_diff(
@@ -190,15 +192,17 @@ def all_mutants():
 
 
 def equivalent_keys():
-    """`FILE: LINE => MUTATED LINE  # why`, one a line; `#` starts a comment line."""
+    """`FILE: LINE => MUTATED LINE  # why`, one a line, or `FILE:NUMBER: ...` when the same
+    line elsewhere in the file is not equivalent; `#` starts a comment line."""
     keys = set()
     for entry in EQUIVALENT_LIST.read_text().splitlines():
         if not entry.strip() or entry.startswith("#"):
             continue
-        path, rest = entry.split(": ", 1)
+        place, rest = entry.split(": ", 1)
+        path, _, number = place.strip().partition(":")
         change = rest.rsplit("  # ", 1)[0]
         original, mutated = change.split(" => ", 1)
-        keys.add((path.strip(), original.strip(), mutated.strip()))
+        keys.add((path, int(number) if number else None, original.strip(), mutated.strip()))
     return keys
 
 
@@ -311,7 +315,7 @@ def main():
     for mutant in candidates:
         if len(results) == args.mutants:
             break
-        if mutant.key() in equivalent:
+        if mutant.listed_in(equivalent):
             skipped_equivalent += 1
             continue
         mutant_started = time.monotonic()
