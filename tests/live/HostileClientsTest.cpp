@@ -330,7 +330,7 @@ TEST_F(HostileClients, TenThousandTouchesASecondAreTakenOrShedWithAReason) {
     std::atomic<int> taken = 0;
     std::atomic<int> shed = 0;
     std::atomic<int> wrong = 0;
-    const long memoryBefore = residentKb();
+    [[maybe_unused]] const long memoryBefore = residentKb();
     const auto start = std::chrono::steady_clock::now();
     std::vector<std::thread> flooders;
     for (int t = 0; t < kFlooders; ++t) {
