@@ -43,6 +43,19 @@ std::optional<std::string> optionValue(const std::vector<std::string>& args, std
     return args[++i];
 }
 
+// The non-empty name after an option that takes a file or a folder (`what`), or nothing with
+// `error` saying what it needs.
+std::optional<std::filesystem::path> pathValue(const std::vector<std::string>& args, std::size_t& i,
+                                               const std::string& name, std::string_view what,
+                                               std::string& error) {
+    const auto value = optionValue(args, i, name);
+    if (!value || value->empty()) {
+        error = name + " needs " + std::string(what);
+        return std::nullopt;
+    }
+    return *value;
+}
+
 bool isOption(const std::string& arg, std::string_view name) {
     return arg.starts_with(name) && (arg.size() == name.size() || arg[name.size()] == '=');
 }
@@ -211,12 +224,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         } else if (arg == "--no-pictures") {
             options.pictures = false;
         } else if (isOption(arg, "--report")) {
-            auto value = optionValue(args, i, "--report");
-            if (!value || value->empty()) {
-                error = "--report needs a file name";
+            options.report = pathValue(args, i, "--report", "a file name", error);
+            if (!options.report) {
                 return std::nullopt;
             }
-            options.report = *value;
         } else if (arg == "--keep-root") {
             options.keepRoot = true;
         } else if (arg == "--live") {
@@ -231,21 +242,17 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             options.port = *port;
             portGiven = true;
         } else if (isOption(arg, "--token-file")) {
-            auto value = optionValue(args, i, "--token-file");
-            if (!value || value->empty()) {
-                error = "--token-file needs a file name";
+            options.tokenFile = pathValue(args, i, "--token-file", "a file name", error);
+            if (!options.tokenFile) {
                 return std::nullopt;
             }
-            options.tokenFile = *value;
         } else if (isOption(arg, "--root") || isOption(arg, "--snapshots")) {
             const std::string name = isOption(arg, "--root") ? "--root" : "--snapshots";
-            auto value = optionValue(args, i, name);
-            if (!value || value->empty()) {
-                error = name + " needs a folder";
+            auto& folder = name == "--root" ? options.deviceRoot : options.snapshotFolder;
+            folder = pathValue(args, i, name, "a folder", error);
+            if (!folder) {
                 return std::nullopt;
             }
-            const bool root = name == "--root";
-            (root ? options.deviceRoot : options.snapshotFolder) = *value;
         } else {
             error = "unknown option " + visibleText(arg);
             return std::nullopt;
