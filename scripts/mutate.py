@@ -16,6 +16,7 @@ only grow); --fresh tries them all again.
 
 import argparse
 import difflib
+import functools
 import hashlib
 import json
 import os
@@ -258,9 +259,15 @@ def run_tests(timeout):
     return ("passed" if done.returncode == 0 else "failed"), done.stdout + done.stderr
 
 
+@functools.cache
+def file_digest(path):
+    """The digest of a library file as the working tree holds it (read once a run)."""
+    return hashlib.sha256((ROOT / path).read_bytes()).hexdigest()
+
+
 def cache_key(mutant):
-    digest = hashlib.sha256((ROOT / mutant.path).read_bytes()).hexdigest()
-    return json.dumps([mutant.path, mutant.line, mutant.original, mutant.mutated, digest])
+    return json.dumps([mutant.path, mutant.line, mutant.original, mutant.mutated,
+                       file_digest(mutant.path)])
 
 
 def read_killed_cache():
